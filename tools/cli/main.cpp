@@ -1,0 +1,67 @@
+// mxr77c-cli: the command-line companion of the application. Argument handling
+// and output only; every rule lives in the core.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/cli/Cli.h"
+#include "util/Cp932.h"
+
+namespace {
+
+struct Subcommand {
+    const char* name;
+    int (*run)(const std::vector<std::string>&);
+    const char* usage;
+};
+
+const Subcommand kSubcommands[] = {
+    {"text", CliText, "text KEY [LINE]       show a text of the built-in table"},
+};
+
+void PrintHelp(FILE* out) {
+    std::fprintf(out, "usage: mxr77c-cli SUBCOMMAND [ARGS]\n\nSubcommands:\n");
+    for (const Subcommand& s : kSubcommands) {
+        std::fprintf(out, "  %s\n", s.usage);
+    }
+    std::fprintf(out,
+                 "\nExit status: 0 on success; check, dump and new return the file error code\n"
+                 "(1 open, 2 access, 3 model, 4 extra code, 5 map revision, 6 format,\n"
+                 "7 coverage, 8 data); 64 for a usage error.\n");
+}
+
+}  // namespace
+
+void CliPrintOut(const std::string& cp932) {
+    std::fputs(Cp932::ToUtf8(cp932).c_str(), stdout);
+}
+
+void CliPrintErr(const std::string& cp932) {
+    std::fputs(Cp932::ToUtf8(cp932).c_str(), stderr);
+}
+
+int CliUsageError(const std::string& message) {
+    std::fprintf(stderr, "mxr77c-cli: %s\n", message.c_str());
+    std::fprintf(stderr, "Try 'mxr77c-cli --help'.\n");
+    return CliExit::kUsage;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        PrintHelp(stderr);
+        return CliExit::kUsage;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        PrintHelp(stdout);
+        return 0;
+    }
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Subcommand& s : kSubcommands) {
+        if (name == s.name) {
+            return s.run(args);
+        }
+    }
+    return CliUsageError("unknown subcommand '" + name + "'");
+}
