@@ -8,8 +8,11 @@ namespace imap = indImageMap;
 
 namespace {
 
-bool InList(uint32_t entry, int32_t count) {
-    return entry < static_cast<uint32_t>(count);
+// Only the individual and the group list have records; an index beyond its
+// list names none.
+bool HasRecord(uint32_t type, uint32_t entry) {
+    return (type == cmcChType::kIndvList && entry < uint32_t{imap::Indv::kCount}) ||
+           (type == cmcChType::kGrpList && entry < uint32_t{imap::Grp::kCount});
 }
 
 }  // namespace
@@ -19,14 +22,10 @@ void datCh::Load(uint32_t type, uint32_t entry) {
     *this = datCh(keep);
     chType = type;
     index = entry;
-    if (image == nullptr) {
+    if (image == nullptr || !HasRecord(chType, index)) {
         return;
     }
-    if (chType == cmcChType::kIndvList && InList(index, imap::Indv::kCount)) {
-        LoadIndv();
-    } else if (chType == cmcChType::kGrpList && InList(index, imap::Grp::kCount)) {
-        LoadGrp();
-    }
+    chType == cmcChType::kIndvList ? LoadIndv() : LoadGrp();
 }
 
 void datCh::Store(uint32_t type, uint32_t entry) {
@@ -34,14 +33,10 @@ void datCh::Store(uint32_t type, uint32_t entry) {
         chType = type;
     }
     index = entry;
-    if (image == nullptr) {
+    if (image == nullptr || !HasRecord(chType, index)) {
         return;
     }
-    if (chType == cmcChType::kIndvList && InList(index, imap::Indv::kCount)) {
-        StoreIndv();
-    } else if (chType == cmcChType::kGrpList && InList(index, imap::Grp::kCount)) {
-        StoreGrp();
-    }
+    chType == cmcChType::kIndvList ? StoreIndv() : StoreGrp();
 }
 
 void datCh::LoadIndv() {

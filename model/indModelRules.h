@@ -40,9 +40,9 @@ bool CheckMapRev(int32_t mapRev);
 // An image of this radio carries its model code at 0x00B8.
 bool CheckLoadedImage(const cmcEeprom& image);
 
-// After every load all 63 groups are valid, each stored with ID i + 1. The
-// caller (the model controller) sends the image-replaced event afterwards;
-// this function only changes the image.
+// After every load all 63 groups are valid, each stored with ID i + 1. This
+// only changes the image: the caller (the model controller) sends
+// application event 26, image replaced, right after it.
 void AfterLoad(cmcEeprom& image);
 
 // Before every save and clone write: the model code, every setting-mode

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/cmcPrompt.h"
+#include "model/cmcEeprom.h"
 #include "text/cmcGTex.h"
 
 namespace test {
@@ -74,6 +75,17 @@ inline std::string FileErrorText(int code) {
                                             "m6 format", "m7 coverage", "m8 data\nline two of 8",
                                             "m9 newer"};
     return std::string("Headline:\n\n") + kMessages[code];
+}
+
+// An image of size bytes holding value(a) at every address a.
+template <class Value>
+cmcEeprom ImageOf(int32_t size, Value value) {
+    cmcEeprom image;
+    image.SetSize(size);
+    for (int32_t a = 0; a < size; ++a) {
+        image.SetByte(a, static_cast<uint8_t>(value(a)));
+    }
+    return image;
 }
 
 // A fresh folder, removed with everything in it at the end of the test.

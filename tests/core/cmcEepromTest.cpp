@@ -5,15 +5,12 @@
 #include <climits>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace {
 
 cmcEeprom Counting(int32_t size) {
-    cmcEeprom image;
-    image.SetSize(size);
-    for (int32_t a = 0; a < size; ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a + 1));
-    }
-    return image;
+    return test::ImageOf(size, [](int32_t a) { return a + 1; });
 }
 
 std::vector<uint8_t> Bytes(const cmcEeprom& image) {

@@ -1,5 +1,6 @@
 #include "files/cmcRcfFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -22,12 +23,7 @@ constexpr char kHead[] = "40010021\n#Comment=\n#MapRev=1\n";
 
 // The image every read test starts from: a failed read must leave it as is.
 cmcEeprom Before() {
-    cmcEeprom image;
-    image.SetSize(rules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(0xA5 ^ a));
-    }
-    return image;
+    return test::ImageOf(rules::kImageSize, [](int32_t a) { return 0xA5 ^ a; });
 }
 
 // Data lines of 16 bytes (the last one shorter) for first..last, first
@@ -243,10 +239,7 @@ TEST_F(RcfFileTest, ErrorBoxesForCodesOneToNineOnly) {
 // tests/data/pattern.rcf holds byte (7a + 3) mod 256 at every address a of
 // 0x0000-0x0B73, written out independently of this program.
 TEST_F(RcfFileTest, WriterMatchesTheGoldenFileAndReadsItBack) {
-    image.SetSize(rules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a * 7 + 3));
-    }
+    image = test::ImageOf(rules::kImageSize, [](int32_t a) { return a * 7 + 3; });
     cmcRcfFile writer(table, &prompt);
     writer.SetImage(&image);
     writer.SetIds(0x4001, 0x0021);
@@ -321,6 +314,29 @@ TEST_F(RcfFileTest, SaveThatCannotStartLeavesEverythingAsItWas) {
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"folder.rcf"});
     ASSERT_EQ(prompt.shown.size(), 3u);
     EXPECT_EQ(prompt.shown[0].text, test::FileErrorText(1));
+}
+
+TEST_F(RcfFileTest, APipeIsWrittenAsItIsNeverReplaced) {
+    image.SetSize(rules::kImageSize);
+    std::string fifo = dir.Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // The reading end is open first, so the write neither blocks nor hangs
+    // the test should the pipe be replaced; the file fits in the pipe.
+    int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    cmcRcfFile writer(table, nullptr);
+    writer.SetImage(&image);
+    writer.SetIds(0x4001, 0x0021);
+    writer.SetMapRev(1);
+    EXPECT_EQ(writer.WriteImage(fifo, rules::GetRangeList(5)), FileErr::kNone);
+    std::string received(16384, '\0');
+    ssize_t n = ::read(readEnd, received.data(), received.size());
+    ::close(readEnd);
+    received.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    EXPECT_EQ(received.substr(0, 10), "40010021\r\n");
+    EXPECT_EQ(received.size(), 32u + 183u * 40u + 16u);
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(dir.Entries().size(), 1u);
 }
 
 // Runs in a child: the file size limit makes the write fail half-way, as a

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "TestSupport.h"
+
 #include "model/cmcChType.h"
 #include "model/cmcEeprom.h"
 #include "model/indImageMap.h"
@@ -15,12 +17,7 @@ constexpr int32_t kGrp5 = 0x05F8 + 16 * 5;
 
 // An image where no byte is 0, so every byte a record writes shows.
 cmcEeprom Busy() {
-    cmcEeprom image;
-    image.SetSize(indImageMap::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(0x80 | (a % 0x7F)) | 1);
-    }
-    return image;
+    return test::ImageOf(indImageMap::kImageSize, [](int32_t a) { return 0x81 | (a % 0x7F); });
 }
 
 void SetName(datCh& record, const char* text) {

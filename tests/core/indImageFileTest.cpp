@@ -12,12 +12,7 @@ namespace rules = indModelRules;
 namespace {
 
 cmcEeprom Pattern(uint8_t seed) {
-    cmcEeprom image;
-    image.SetSize(rules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a * 31 + seed));
-    }
-    return image;
+    return test::ImageOf(rules::kImageSize, [seed](int32_t a) { return a * 31 + seed; });
 }
 
 // The two hex digits of the byte at address in a saved file's text.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include "files/FileErr.h"
 #include "model/cmcEeprom.h"
 
@@ -10,12 +12,7 @@ namespace rules = indModelRules;
 namespace {
 
 cmcEeprom Pattern() {
-    cmcEeprom image;
-    image.SetSize(rules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a * 13 + 5));
-    }
-    return image;
+    return test::ImageOf(rules::kImageSize, [](int32_t a) { return a * 13 + 5; });
 }
 
 bool InGroupRecordOrBitmap(int32_t a) {
