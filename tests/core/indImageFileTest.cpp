@@ -11,8 +11,8 @@ namespace rules = indModelRules;
 
 namespace {
 
-cmcEeprom Pattern(uint8_t seed) {
-    return test::ImageOf(rules::kImageSize, [seed](int32_t a) { return a * 31 + seed; });
+cmcEeprom Pattern(uint8_t offset) {
+    return test::ImageOf(rules::kImageSize, [offset](int32_t a) { return a * 31 + offset; });
 }
 
 // The two hex digits of the byte at address in a saved file's text.
