@@ -2,6 +2,9 @@
 #include <string>
 #include <vector>
 
+class cmcEeprom;
+class cmcGTex;
+
 // Exit statuses of the command-line tool beyond the result codes it passes on.
 namespace CliExit {
 constexpr int kUsage = 64;
@@ -9,6 +12,19 @@ constexpr int kUsage = 64;
 
 // Subcommands; each gets its arguments after the subcommand's name.
 int CliText(const std::vector<std::string>& args);
+int CliCheck(const std::vector<std::string>& args);
+int CliDump(const std::vector<std::string>& args);
+int CliNew(const std::vector<std::string>& args);
+
+// The built-in text table, loaded on first use.
+cmcGTex& CliTable();
+
+// The folder of this executable, where its companion files lie.
+std::string CliExeFolder();
+
+// Opens an image file with every check of File > Open into image; problems
+// are reported on standard error. Returns the file error code.
+int CliOpenImage(const std::string& path, cmcEeprom& image);
 
 // Writes code page 932 text to a stream as UTF-8.
 void CliPrintOut(const std::string& cp932);

@@ -1,7 +1,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
 #include "util/Cp932.h"
@@ -24,9 +23,8 @@ int CliText(const std::vector<std::string>& args) {
     if (!key) {
         return CliUsageError("KEY has a character code page 932 cannot hold");
     }
-    cmcGTex table;
-    table.SetLines(BuiltinTable::Lines());
     // An unknown key ends in the table's own error report.
+    cmcGTex& table = CliTable();
     std::string text = line < 0 ? table.GetBody(*key) : table.GetLine(*key, line);
     CliPrintOut(text + "\n");
     return 0;

@@ -1,10 +1,14 @@
 // mxr77c-cli: the command-line companion of the application. Argument handling
 // and output only; every rule lives in the core.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "text/BuiltinTable.h"
+#include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
 #include "util/Cp932.h"
 
@@ -18,6 +22,9 @@ struct Subcommand {
 
 const Subcommand kSubcommands[] = {
     {"text", CliText, "text KEY [LINE]       show a text of the built-in table"},
+    {"check", CliCheck, "check FILE            check an image file as File > Open does"},
+    {"dump", CliDump, "dump FILE [--json]    show the settings an image file holds"},
+    {"new", CliNew, "new OUT               write a new document as File > New, then Save"},
 };
 
 void PrintHelp(FILE* out) {
@@ -39,6 +46,24 @@ void CliPrintOut(const std::string& cp932) {
 
 void CliPrintErr(const std::string& cp932) {
     std::fputs(Cp932::ToUtf8(cp932).c_str(), stderr);
+}
+
+cmcGTex& CliTable() {
+    static cmcGTex table;
+    static bool loaded = table.SetLines(BuiltinTable::Lines());
+    (void)loaded;
+    return table;
+}
+
+std::string CliExeFolder() {
+    std::vector<char> buf(4096);
+    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    std::string path(buf.data(), static_cast<size_t>(n));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
 int CliUsageError(const std::string& message) {

@@ -1,0 +1,19 @@
+#include "files/indImageFile.h"
+#include "model/cmcEeprom.h"
+#include "model/indModelRules.h"
+#include "tools/cli/Cli.h"
+#include "tools/cli/CliPrompt.h"
+
+int CliOpenImage(const std::string& path, cmcEeprom& image) {
+    CliPrompt prompt;
+    image.SetSize(indModelRules::kImageSize);
+    return indImageFile(CliTable(), &prompt).Open(path, image);
+}
+
+int CliCheck(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        return CliUsageError("check takes one FILE");
+    }
+    cmcEeprom image;
+    return CliOpenImage(args[0], image);
+}
