@@ -10,22 +10,64 @@ namespace {
 
 constexpr int32_t kDefaultSplitter = 200;
 
-bool ReadInt(const cmcKeyStore& store, const std::string& key, const char* name, int32_t& out) {
-    std::optional<int32_t> value = store.ReadInt(key, name);
-    if (!value) {
-        return false;
-    }
-    out = *value;
-    return true;
+int32_t AsIs(int32_t value) {
+    return value;
 }
-
-// A text that cannot be read counts as empty; only integers are strict.
-std::string ReadText(const cmcKeyStore& store, const std::string& key, const std::string& name) {
-    return store.ReadString(key, name).value_or("");
-}
-
 int32_t AsFlag(int32_t value) {
     return value != 0 ? 1 : 0;
+}
+int32_t AsComPort(int32_t value) {
+    return std::clamp(value, 1, 256);
+}
+int32_t AsSpeed(int32_t value) {
+    return std::clamp(value, 0, 1);
+}
+int32_t AsFontSize(int32_t value) {
+    return std::clamp(value, 25, 1000);
+}
+
+enum class Kind {
+    Integer,      // must be present and an integer; normalised on load
+    Text,         // reads as empty when it cannot be read
+    RecentList,   // Recent0 ... Recent9
+    WrittenOnly,  // saved for other readers, never loaded
+};
+
+struct Setting {
+    const char* key;
+    const char* name;
+    Kind kind;
+    int32_t indEnviron::*integer;
+    int32_t (*normalize)(int32_t);
+    std::string indEnviron::*text;
+};
+
+constexpr Setting Int(const char* key, const char* name, int32_t indEnviron::*field,
+                      int32_t (*normalize)(int32_t) = AsIs) {
+    return {key, name, Kind::Integer, field, normalize, nullptr};
+}
+
+// Loading and saving both walk this table, so they agree on keys and order.
+const Setting kSettings[] = {
+    Int("Global", "BBT", &indEnviron::stamp),
+    Int("Global", "ComPort", &indEnviron::comPort, AsComPort),
+    Int("Global", "ComSpeedHigh", &indEnviron::comSpeedHigh, AsSpeed),
+    {"Global", "Current Directory", Kind::Text, nullptr, nullptr, &indEnviron::currentDirectory},
+    {"Recent File List", nullptr, Kind::RecentList, nullptr, nullptr, nullptr},
+    Int("View Option", "FontSize Percentage", &indEnviron::fontSizePercent, AsFontSize),
+    Int("View Option", "Toolbar Visible", &indEnviron::toolbarVisible, AsFlag),
+    Int("Window Position", "Left", &indEnviron::windowLeft),
+    Int("Window Position", "Top", &indEnviron::windowTop),
+    Int("Window Position", "Width", &indEnviron::windowWidth),
+    Int("Window Position", "Height", &indEnviron::windowHeight),
+    Int("Window Position", "SplitterV", &indEnviron::splitterV),
+    Int("Setup", "Increment Id", &indEnviron::incrementId, AsFlag),
+    Int("Setup", "FreqEditable", &indEnviron::freqEditable, AsFlag),
+    {"Setup", "ModelType", Kind::WrittenOnly, &indEnviron::modelType, nullptr, nullptr},
+};
+
+std::string RecentName(int32_t index) {
+    return "Recent" + std::to_string(index);
 }
 
 // Fractions of the screen in integers, truncated toward zero.
@@ -85,63 +127,44 @@ bool indEnviron::LoadSettings() {
 }
 
 bool indEnviron::ReadAll() {
-    return ReadGlobal() && ReadRecent() && ReadViewOption() && ReadWindowPosition() && ReadSetup();
-}
-
-bool indEnviron::ReadGlobal() {
-    const std::string key = SubKey("Global");
-    if (!m_store.CanOpen(key) || !ReadInt(m_store, key, "BBT", stamp) ||
-        !ReadInt(m_store, key, "ComPort", comPort) ||
-        !ReadInt(m_store, key, "ComSpeedHigh", comSpeedHigh)) {
-        return false;
+    std::string opened;
+    for (const Setting& setting : kSettings) {
+        const std::string key = SubKey(setting.key);
+        if (key != opened) {
+            if (!m_store.CanOpen(key)) {
+                return false;
+            }
+            opened = key;
+        }
+        switch (setting.kind) {
+            case Kind::Integer: {
+                std::optional<int32_t> value = m_store.ReadInt(key, setting.name);
+                if (!value) {
+                    return false;
+                }
+                this->*setting.integer = setting.normalize(*value);
+                break;
+            }
+            case Kind::Text:
+                this->*setting.text = m_store.ReadString(key, setting.name).value_or("");
+                break;
+            case Kind::RecentList:
+                ReadRecent(key);
+                break;
+            case Kind::WrittenOnly:
+                break;
+        }
     }
-    comPort = std::clamp(comPort, 1, 256);
-    comSpeedHigh = std::clamp(comSpeedHigh, 0, 1);
-    currentDirectory = ReadText(m_store, key, "Current Directory");
     return true;
 }
 
-bool indEnviron::ReadRecent() {
-    const std::string key = SubKey("Recent File List");
-    if (!m_store.CanOpen(key)) {
-        return false;
-    }
+// A missing entry reads as an empty text and is listed like any other.
+void indEnviron::ReadRecent(const std::string& key) {
     // A reload replaces the list rather than merging into it.
     recent.Clear();
     for (int32_t i = 0; i < kRecentCapacity; ++i) {
-        recent.AddLast(ReadText(m_store, key, "Recent" + std::to_string(i)));
+        recent.AddLast(m_store.ReadString(key, RecentName(i)).value_or(""));
     }
-    return true;
-}
-
-bool indEnviron::ReadViewOption() {
-    const std::string key = SubKey("View Option");
-    if (!m_store.CanOpen(key) || !ReadInt(m_store, key, "FontSize Percentage", fontSizePercent) ||
-        !ReadInt(m_store, key, "Toolbar Visible", toolbarVisible)) {
-        return false;
-    }
-    fontSizePercent = std::clamp(fontSizePercent, 25, 1000);
-    toolbarVisible = AsFlag(toolbarVisible);
-    return true;
-}
-
-bool indEnviron::ReadWindowPosition() {
-    const std::string key = SubKey("Window Position");
-    return m_store.CanOpen(key) && ReadInt(m_store, key, "Left", windowLeft) &&
-           ReadInt(m_store, key, "Top", windowTop) && ReadInt(m_store, key, "Width", windowWidth) &&
-           ReadInt(m_store, key, "Height", windowHeight) &&
-           ReadInt(m_store, key, "SplitterV", splitterV);
-}
-
-bool indEnviron::ReadSetup() {
-    const std::string key = SubKey("Setup");
-    if (!m_store.CanOpen(key) || !ReadInt(m_store, key, "Increment Id", incrementId) ||
-        !ReadInt(m_store, key, "FreqEditable", freqEditable)) {
-        return false;
-    }
-    incrementId = AsFlag(incrementId);
-    freqEditable = AsFlag(freqEditable);
-    return true;
 }
 
 // Only the far edges are tested: a window partly off the left or top of the
@@ -164,46 +187,30 @@ void indEnviron::SetWindowDefaults() {
 bool indEnviron::SaveSettings() {
     modelType = 0;
     bool ok = true;
-    auto key = [&](const char* name) {
-        std::string path = SubKey(name);
-        ok = m_store.CreateKey(path) && ok;
-        return path;
-    };
-    auto integer = [&](const std::string& path, const char* name, int32_t value) {
-        ok = m_store.WriteInt(path, name, value) && ok;
-    };
-    auto text = [&](const std::string& path, const std::string& name, const std::string& value) {
-        ok = m_store.WriteString(path, name, value) && ok;
-    };
-
-    const std::string global = key("Global");
-    integer(global, "BBT", stamp);
-    integer(global, "ComPort", comPort);
-    integer(global, "ComSpeedHigh", comSpeedHigh);
-    text(global, "Current Directory", currentDirectory);
-
-    // Values past the count stay in the store; loading reads them back.
-    const std::string recentKey = key("Recent File List");
-    for (int32_t i = 0; i < recent.Count(); ++i) {
-        text(recentKey, "Recent" + std::to_string(i), recent.Get(i, ""));
+    std::string created;
+    for (const Setting& setting : kSettings) {
+        const std::string key = SubKey(setting.key);
+        if (key != created) {
+            ok = m_store.CreateKey(key) && ok;
+            created = key;
+        }
+        switch (setting.kind) {
+            case Kind::Integer:
+            case Kind::WrittenOnly:
+                ok = m_store.WriteInt(key, setting.name, this->*setting.integer) && ok;
+                break;
+            case Kind::Text:
+                ok = m_store.WriteString(key, setting.name, this->*setting.text) && ok;
+                break;
+            case Kind::RecentList:
+                // Values past the count stay in the store; loading reads them
+                // back.
+                for (int32_t i = 0; i < recent.Count(); ++i) {
+                    ok = m_store.WriteString(key, RecentName(i), recent.Get(i, "")) && ok;
+                }
+                break;
+        }
     }
-
-    const std::string view = key("View Option");
-    integer(view, "FontSize Percentage", fontSizePercent);
-    integer(view, "Toolbar Visible", toolbarVisible);
-
-    const std::string window = key("Window Position");
-    integer(window, "Left", windowLeft);
-    integer(window, "Top", windowTop);
-    integer(window, "Width", windowWidth);
-    integer(window, "Height", windowHeight);
-    integer(window, "SplitterV", splitterV);
-
-    const std::string setup = key("Setup");
-    integer(setup, "Increment Id", incrementId);
-    integer(setup, "FreqEditable", freqEditable);
-    integer(setup, "ModelType", modelType);
-
     return m_store.Flush() && ok;
 }
 

@@ -58,11 +58,7 @@ public:
 
 private:
     bool ReadAll();
-    bool ReadGlobal();
-    bool ReadRecent();
-    bool ReadViewOption();
-    bool ReadWindowPosition();
-    bool ReadSetup();
+    void ReadRecent(const std::string& key);
     void FitWindowToScreen();
     void SetWindowDefaults();
     std::string SubKey(const char* name) const;
