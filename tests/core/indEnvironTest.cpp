@@ -263,8 +263,10 @@ TEST(indEnvironTest, LoadSettingsReportsFailureAndRecoversOnTheNextGoodRead) {
     EXPECT_TRUE(env.LoadSettings());
     EXPECT_EQ(env.comPort, 7);
     // A reload replaces the list rather than merging into it.
+    env.recent.AddFirst("/elsewhere.rcf");
     EXPECT_TRUE(env.LoadSettings());
-    EXPECT_EQ(env.recent.Count(), 10);
+    EXPECT_EQ(env.recent.Get(0, ""), "/r/f0.rcf");
+    EXPECT_EQ(env.recent.Get(9, ""), "/r/f9.rcf");
 }
 
 TEST(indEnvironTest, MissingRecentEntriesReadAsEmptyTexts) {
