@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -80,35 +81,58 @@ const IntValue kSavedInts[] = {
     {"Setup", "ModelType", 3},
 };
 
+// Every setting at once, so a whole set compares in one step.
+struct Settings {
+    int32_t stamp, fontSizePercent, toolbarVisible, comPort, comSpeedHigh;
+    std::string currentDirectory;
+    int32_t windowLeft, windowTop, windowWidth, windowHeight, splitterV;
+    int32_t modelType, incrementId, freqEditable;
+    std::vector<std::string> recent;
+    bool operator==(const Settings&) const = default;
+};
+
+void PrintTo(const Settings& s, std::ostream* out) {
+    *out << "{stamp " << s.stamp << ", font " << s.fontSizePercent << ", toolbar "
+         << s.toolbarVisible << ", COM" << s.comPort << ", high " << s.comSpeedHigh << ", dir '"
+         << s.currentDirectory << "', window " << s.windowLeft << "," << s.windowTop << " "
+         << s.windowWidth << "x" << s.windowHeight << ", splitter " << s.splitterV << ", model "
+         << s.modelType << ", increment " << s.incrementId << ", freq " << s.freqEditable << ", "
+         << s.recent.size() << " recent}";
+}
+
+Settings Of(indEnviron& env) {
+    Settings s{env.stamp,        env.fontSizePercent, env.toolbarVisible,
+               env.comPort,      env.comSpeedHigh,    env.currentDirectory,
+               env.windowLeft,   env.windowTop,       env.windowWidth,
+               env.windowHeight, env.splitterV,       env.modelType,
+               env.incrementId,  env.freqEditable,    {}};
+    for (int32_t i = 0; i < env.recent.Count(); ++i) {
+        s.recent.push_back(env.recent.Get(i, ""));
+    }
+    return s;
+}
+
+// Everything at its default on a 1920 x 1080 screen.
+const Settings kDefaults{753951, 100, 1, 1, 1, "", 560, 144, 800, 600, 200, 0, 0, 0, {}};
+
+std::vector<std::string> SavedRecent() {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.push_back("/r/f" + std::to_string(i) + ".rcf");
+    }
+    return paths;
+}
+
 void FillSaved(cmcMemoryKeyStore& store) {
     for (const IntValue& v : kSavedInts) {
         store.WriteInt(Key(v.key), v.name, v.value);
     }
     store.WriteString(Key("Global"), "Current Directory", "/home/user/radio");
     store.CreateKey(Key("Recent File List"));
-    for (int i = 0; i < 10; ++i) {
-        store.WriteString(Key("Recent File List"), "Recent" + std::to_string(i),
-                          "/r/f" + std::to_string(i) + ".rcf");
+    const std::vector<std::string> recent = SavedRecent();
+    for (size_t i = 0; i < recent.size(); ++i) {
+        store.WriteString(Key("Recent File List"), "Recent" + std::to_string(i), recent[i]);
     }
-}
-
-// Everything at its default on a 1920 x 1080 screen.
-void ExpectDefaults(indEnviron& env) {
-    EXPECT_EQ(env.stamp, 753951);
-    EXPECT_EQ(env.fontSizePercent, 100);
-    EXPECT_EQ(env.toolbarVisible, 1);
-    EXPECT_EQ(env.comPort, 1);
-    EXPECT_EQ(env.comSpeedHigh, 1);
-    EXPECT_EQ(env.currentDirectory, "");
-    EXPECT_EQ(env.windowLeft, 560);
-    EXPECT_EQ(env.windowTop, 144);
-    EXPECT_EQ(env.windowWidth, 800);
-    EXPECT_EQ(env.windowHeight, 600);
-    EXPECT_EQ(env.splitterV, 200);
-    EXPECT_EQ(env.modelType, 0);
-    EXPECT_EQ(env.incrementId, 0);
-    EXPECT_EQ(env.freqEditable, 0);
-    EXPECT_EQ(env.recent.Count(), 0);
 }
 
 }  // namespace
@@ -119,7 +143,7 @@ TEST(indEnvironTest, FirstStartWithAnEmptyStoreUsesTheDefaults) {
     indEnviron env(lock, store, kLockName, kKeyPath, kFullHd);
     EXPECT_TRUE(env.IsFirstInstance());
     EXPECT_EQ(lock.acquiredName, kLockName);
-    ExpectDefaults(env);
+    EXPECT_EQ(Of(env), kDefaults);
 }
 
 TEST(indEnvironTest, WindowDefaultsFollowTheScreenWithTruncation) {
@@ -151,22 +175,9 @@ TEST(indEnvironTest, SavedSettingsLoadAsStoredExceptModelType) {
     cmcMemoryKeyStore store;
     FillSaved(store);
     indEnviron env(lock, store, kLockName, kKeyPath, kFullHd);
-    EXPECT_EQ(env.comPort, 7);
-    EXPECT_EQ(env.comSpeedHigh, 0);
-    EXPECT_EQ(env.currentDirectory, "/home/user/radio");
-    EXPECT_EQ(env.fontSizePercent, 120);
-    EXPECT_EQ(env.toolbarVisible, 0);
-    EXPECT_EQ(env.windowLeft, 10);
-    EXPECT_EQ(env.windowTop, 20);
-    EXPECT_EQ(env.windowWidth, 1000);
-    EXPECT_EQ(env.windowHeight, 700);
-    EXPECT_EQ(env.splitterV, 321);
-    EXPECT_EQ(env.incrementId, 1);
-    EXPECT_EQ(env.freqEditable, 1);
-    EXPECT_EQ(env.modelType, 0);
-    ASSERT_EQ(env.recent.Count(), 10);
-    EXPECT_EQ(env.recent.Get(0, ""), "/r/f0.rcf");
-    EXPECT_EQ(env.recent.Get(9, ""), "/r/f9.rcf");
+    const Settings expected{753951, 120, 0, 7, 0, "/home/user/radio", 10, 20, 1000,
+                            700,    321, 0, 1, 1, SavedRecent()};
+    EXPECT_EQ(Of(env), expected);
 }
 
 TEST(indEnvironTest, NumbersAreClampedOnLoad) {
@@ -250,7 +261,7 @@ TEST(indEnvironTest, AnyReadFailureResetsEverySettingIncludingThoseReadBefore) {
         FillSaved(store);
         c.spoil(store);
         indEnviron env(lock, store, kLockName, kKeyPath, kFullHd);
-        ExpectDefaults(env);
+        EXPECT_EQ(Of(env), kDefaults);
     }
 }
 
@@ -295,7 +306,7 @@ TEST(indEnvironTest, AForeignStampDiscardsTheSetAndIsReplacedAtSave) {
     store.WriteInt(Key("Global"), "BBT", 753950);
     {
         indEnviron env(lock, store, kLockName, kKeyPath, kFullHd);
-        ExpectDefaults(env);
+        EXPECT_EQ(Of(env), kDefaults);
     }
     EXPECT_EQ(store.ReadInt(Key("Global"), "BBT"), 753951);
     EXPECT_EQ(store.ReadInt(Key("Global"), "ComPort"), 1);
@@ -386,7 +397,7 @@ TEST(indEnvironTest, ASecondInstanceNeitherReadsNorWritesTheStore) {
     {
         indEnviron env(lock, store, kLockName, kKeyPath, kFullHd);
         EXPECT_FALSE(env.IsFirstInstance());
-        ExpectDefaults(env);
+        EXPECT_EQ(Of(env), kDefaults);
         env.comPort = 9;
     }
     EXPECT_EQ(store.reads, 0);
