@@ -1,0 +1,29 @@
+#include "app/cmcTimerHost.h"
+
+#include "util/cmcFatal.h"
+
+namespace {
+
+cmcTimerHost*& CurrentHost() {
+    static cmcTimerHost* host = nullptr;
+    return host;
+}
+
+}  // namespace
+
+cmcTimerHost& cmcTimerHost::Current() {
+    if (CurrentHost() == nullptr) {
+        cmcFatal(cmcFatalCaption::ExeName, "No timer host !");
+    }
+    return *CurrentHost();
+}
+
+bool cmcTimerHost::HasCurrent() {
+    return CurrentHost() != nullptr;
+}
+
+cmcTimerHost* cmcTimerHost::SetCurrent(cmcTimerHost* host) {
+    cmcTimerHost* previous = CurrentHost();
+    CurrentHost() = host;
+    return previous;
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <map>
+
+#include "app/cmcTimerHost.h"
+
+// Time that moves only when told to. Advance fires the timers that fall due
+// in time order, so a test of a 1000 ms time-out runs in microseconds and
+// always gives the same answer.
+class cmcVirtualTimerHost : public cmcTimerHost {
+public:
+    // The counter starts at startMs; start it near 2^32 to cross the wrap.
+    explicit cmcVirtualTimerHost(uint32_t startMs = 0) : m_start(startMs) {}
+
+    uint32_t NowMs() const override;
+    int StartTimer(uint32_t intervalMs, Callback callback) override;
+    void StopTimer(int id) override;
+
+    // Moves time forward by ms. Each due firing happens at its own instant,
+    // earliest first, timers due at the same instant in the order they were
+    // started. A callback may start and stop timers, or advance time itself
+    // the way a nested event loop would.
+    void Advance(uint32_t ms);
+
+    size_t RunningTimers() const { return m_timers.size(); }
+
+private:
+    struct Timer {
+        uint64_t due;
+        uint32_t interval;
+        Callback callback;
+    };
+
+    // The timer that fires next at or before limit; none when nothing is due.
+    std::map<int, Timer>::iterator NextDue(uint64_t limit);
+
+    uint32_t m_start;
+    uint64_t m_elapsed = 0;
+    int m_nextId = 1;
+    std::map<int, Timer> m_timers;
+};
