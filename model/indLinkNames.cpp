@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string>
 
+#include "sheet/cmcCellObj.h"
 #include "util/cmcFatal.h"
 #include "util/cmcStr.h"
 
@@ -19,6 +20,7 @@ constexpr Category kCategories[] = {
     {"CT_GrpList", 7}, {"CT_TxMsg", 8},       {"CT_Stat", 9},     {"CT_ModelInfo", 0},
 };
 static_assert(std::size(kCategories) == indLinkNames::kCategoryCount);
+static_assert(cmcCellObj::kNoCategory == indLinkNames::kCategoryCount);
 
 // In id order. The numbers inside some names are part of the name, not the id.
 constexpr std::string_view kLinks[] = {
@@ -407,6 +409,7 @@ constexpr std::string_view kLinks[] = {
     "CL_Unique_ReviseEnableVoice",
 };
 static_assert(std::size(kLinks) == indLinkNames::kLinkCount);
+static_assert(cmcCellObj::kNoLink == indLinkNames::kLinkCount);
 
 // Enters names → positions into a name table of the registry's size.
 template <class Item, size_t N, class NameOf>
