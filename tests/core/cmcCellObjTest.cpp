@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+
 #include "CellTestSupport.h"
 
 namespace {
@@ -18,6 +20,12 @@ struct Case {
 class cmcCellObjTest : public celltest::CellTest {
 protected:
     cmcCellObjTest() { vars = {7, 5, 1234567, -5, 0, 0, 0, 0, 0, 9}; }
+
+    void Check(std::span<const Case> cases) {
+        for (const Case& c : cases) {
+            Check(c);
+        }
+    }
 
     void Check(const Case& c) {
         cmcCellObj object;
@@ -41,9 +49,7 @@ TEST_F(cmcCellObjTest, RowsSplitAtTheFirstUnescapedBar) {
         {"a\\|b|c", "text='a|b'", "c"},
         {"{(%CallSheet:a\\|b)}|c", "link=CallSheet arg='a|b'", "c"},
     };
-    for (const Case& c : cases) {
-        Check(c);
-    }
+    Check(cases);
 }
 
 TEST_F(cmcCellObjTest, Flags) {
@@ -71,9 +77,7 @@ TEST_F(cmcCellObjTest, Flags) {
         {"{W", "W"},
         {"}x{S", "S text='x'"},
     };
-    for (const Case& c : cases) {
-        Check(c);
-    }
+    Check(cases);
 }
 
 TEST_F(cmcCellObjTest, Items) {
@@ -99,9 +103,7 @@ TEST_F(cmcCellObjTest, Items) {
         {"{(Unknown=1)W}", "W"},
         {"{()W}", "W"},
     };
-    for (const Case& c : cases) {
-        Check(c);
-    }
+    Check(cases);
 }
 
 TEST_F(cmcCellObjTest, CellLinks) {
@@ -126,9 +128,7 @@ TEST_F(cmcCellObjTest, CellLinks) {
         {"{(%CallSheet:GI\\.Sheet)}", "link=CallSheet arg='GI.Sheet'"},
         {"{(%CT_Null.CallSheet:x.y)}", "cat=CT_Null link=CallSheet arg='x.y'"},
     };
-    for (const Case& c : cases) {
-        Check(c);
-    }
+    Check(cases);
 }
 
 TEST_F(cmcCellObjTest, DisplayText) {
@@ -151,9 +151,7 @@ TEST_F(cmcCellObjTest, DisplayText) {
         {"[\\(@ch0)]", "text='[7]'"},
         {"\\(@ch1+3", "text='8'"},
     };
-    for (const Case& c : cases) {
-        Check(c);
-    }
+    Check(cases);
 }
 
 TEST_F(cmcCellObjTest, VariablesCarryFromCellToCell) {
