@@ -77,3 +77,47 @@ std::optional<std::string> FromUtf8(const std::string& utf8) {
 }
 
 }  // namespace Cp932
+
+namespace Cp932 {
+
+size_t Find(std::string_view text, char wanted, size_t from) {
+    for (size_t i = from; i < text.size(); i += CharLength(text, i)) {
+        if (text[i] == wanted && CharLength(text, i) == 1) {
+            return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+size_t FindUnescaped(std::string_view text, char wanted, size_t from) {
+    size_t i = from;
+    while (i < text.size()) {
+        size_t length = CharLength(text, i);
+        if (length == 1 && text[i] == '\\') {
+            i += 1;
+            if (i < text.size()) {
+                i += CharLength(text, i);
+            }
+            continue;
+        }
+        if (length == 1 && text[i] == wanted) {
+            return i;
+        }
+        i += length;
+    }
+    return std::string_view::npos;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+    std::vector<std::string_view> pieces;
+    size_t start = 0;
+    for (size_t at = Find(text, separator); at != std::string_view::npos;
+         at = Find(text, separator, start)) {
+        pieces.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+}  // namespace Cp932

@@ -1,0 +1,5 @@
+#include "sheet/cmcCellCapsule.h"
+
+void cmcCellCapsule::Reset() {
+    *this = cmcCellCapsule();
+}
