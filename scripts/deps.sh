@@ -4,8 +4,8 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    googletest libgtest-dev libgmock-dev
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
     fonts-ipafont-gothic
 )
 
