@@ -182,7 +182,7 @@ protected:
     int32_t LayoutLine() const { return m_layoutLine; }
     int32_t GridRows() const { return static_cast<int32_t>(m_rows.size()); }
     cmcCellVars& Variables() { return m_vars; }
-    cmcGTex& Table() { return m_cells.table; }
+    cmcGTex& Table() const { return m_cells.table; }
 
 private:
     struct Repeat {
