@@ -12,19 +12,14 @@
 #include <vector>
 
 #include "CellTestSupport.h"
-#include "sheet/cmcTextMeasurer.h"
+#include "sheet/cuiSheetPlainMeasurer.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiSheetView.h"
 
 namespace sheettest {
 
 // 8 pixels a byte; a line as high as the font's character height.
-class FakeMeasurer : public cmcTextMeasurer {
-public:
-    Size Measure(const cmcFont& font, std::string_view line) const override {
-        return {static_cast<int32_t>(line.size()) * 8, std::abs(font.height)};
-    }
-};
+using FakeMeasurer = cuiSheetPlainMeasurer;
 
 class FakeView : public cuiSheetView {
 public:
