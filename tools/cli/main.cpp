@@ -25,6 +25,7 @@ const Subcommand kSubcommands[] = {
     {"check", CliCheck, "check FILE            check an image file as File > Open does"},
     {"dump", CliDump, "dump FILE [--json]    show the settings an image file holds"},
     {"new", CliNew, "new OUT               write a new document as File > New, then Save"},
+    {"sheet", CliSheet, "sheet FILE SHEET      print the texts of a sheet over an image file"},
 };
 
 void PrintHelp(FILE* out) {
