@@ -97,6 +97,9 @@ void cuiSheet::Rebuild() {
     m_building = false;
     if (m_view) {
         m_view->RepaintAll();
+        if (m_view->HasFocus()) {
+            SwitchPopup(false);
+        }
     }
 }
 

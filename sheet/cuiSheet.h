@@ -141,6 +141,14 @@ public:
     void RightClick(int32_t col, int32_t row);
     void Wheel(int32_t rows) { Move(0, rows); }
 
+    // Focus of the grid: the pop-up menu follows the current cell only while
+    // the grid has the focus.
+    void FocusIn();
+    void FocusOut();
+    // A pop-up menu item was chosen: its link goes to the current cell.
+    void PopupCommand(int32_t linkId);
+    const std::string& PopupStem() const { return m_popupStem; }
+
     // Keys while the editor is open; false when the editor does not take it.
     bool EditorKey(Key key);
     void OpenEditor(int32_t col, int32_t row, const std::string& text, int32_t caret,
@@ -217,6 +225,8 @@ private:
     void ClearMultiSelection();
     void ScrollForCursor();
     int32_t TipOwner(int32_t col, int32_t row) const;
+    void SwitchPopup(bool force);
+    void RepaintSelected();
 
     // Requests.
     int SendOnce(int32_t col, int32_t row, int32_t request, int32_t command,
@@ -291,5 +301,7 @@ private:
     int32_t m_editCol = 0;
     int32_t m_editRow = 0;
     Repeat m_repeat;
+    std::string m_popupStem;
+    bool m_popupShown = false;
     cmcCellCapsule m_drawCapsule;
 };

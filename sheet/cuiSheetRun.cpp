@@ -158,10 +158,8 @@ bool cuiSheet::ChangeCursor(int32_t col, int32_t row) {
     if (m_events) {
         m_events->SendData(kEvCursorMoved, &payload, sizeof payload);
     }
-    const std::string oldMenu = Inside(oldCol, oldRow) ? Cell(oldCol, oldRow).obj.EffectivePopupMenu()
-                                                       : std::string();
-    if (cell.EffectivePopupMenu() != oldMenu && m_events) {
-        m_events->Send(kEvPopupRebuild, 0, kMenuEditTopLink);
+    if (m_view && m_view->HasFocus()) {
+        SwitchPopup(false);
     }
     UpdateSelection(oldCol, oldRow, col, row);
     if (m_view) {
@@ -277,6 +275,63 @@ int32_t cuiSheet::TipOwner(int32_t col, int32_t row) const {
         --c;
     }
     return Selectable(c, row) ? c : col;
+}
+
+// The pop-up menu and the focus.
+
+void cuiSheet::SwitchPopup(bool force) {
+    if (!Inside(m_col, m_row)) {
+        return;
+    }
+    const std::string stem = Cell(m_col, m_row).obj.EffectivePopupMenu();
+    if (force || !m_popupShown || stem != m_popupStem) {
+        m_popupStem = stem;
+        m_popupShown = true;
+        if (m_events) {
+            // The menus drop the old items under the edit menu and offer the new ones.
+            m_events->Send(kEvPopupRebuild, 0, kMenuEditTopLink);
+            m_events->SendData(kEvPopupAssign, 0, kMenuEditTopLink, stem);
+        }
+    }
+    SendEvent(kEvRefreshMenus);
+}
+
+void cuiSheet::RepaintSelected() {
+    if (!m_view) {
+        return;
+    }
+    for (int32_t r = 0; r < m_rowCount; ++r) {
+        for (int32_t c = 0; c < m_colCount; ++c) {
+            if (PaintedSelected(c, r)) {
+                m_view->RepaintCell(c, r);
+            }
+        }
+    }
+}
+
+void cuiSheet::FocusIn() {
+    if (m_building || m_grid.empty()) {
+        return;
+    }
+    SwitchPopup(true);
+    RepaintSelected();
+}
+
+void cuiSheet::FocusOut() {
+    if (m_building || m_grid.empty()) {
+        return;
+    }
+    m_popupShown = false;
+    m_popupStem.clear();
+    SendEvent(kEvPopupRebuild, 0, kMenuEditTopLink);
+    SendEvent(kEvRefreshMenus);
+    RepaintSelected();
+}
+
+void cuiSheet::PopupCommand(int32_t linkId) {
+    if (Inside(m_col, m_row)) {
+        Dispatch(m_col, m_row, cmcCellCapsule::kRequestQuery, linkId);
+    }
 }
 
 // Keys, typing and the mouse.

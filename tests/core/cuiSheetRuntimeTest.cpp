@@ -323,4 +323,27 @@ TEST_F(cuiSheetEventTest, AnswersWhichCellIsCurrent) {
     EXPECT_EQ(current.col, 2);
 }
 
+TEST_F(cuiSheetEventTest, PopupMenuFollowsTheCellOnlyWhenItsNameChanges) {
+    auto sheet = Build("T_Grid");
+    sheet->SetEvents(&events);
+    std::vector<std::string> assigned;
+    const int owner = 0;
+    events.Listen(cmcEvMan::Listener(&owner, [&](const cmcEvent& e) {
+        if (e.code == cuiSheet::kEvPopupAssign) {
+            EXPECT_EQ(e.p2, 19);
+            assigned.push_back(e.Text());
+        }
+    }));
+    sheet->FocusIn();
+    sheet->KeyDown(Key::Down);  // same menu: nothing new
+    EXPECT_EQ(assigned, (std::vector<std::string>{"GI_PMenu_Edit"}));
+    EXPECT_EQ(sheet->PopupStem(), "GI_PMenu_Edit");
+    sheet->FocusOut();
+    EXPECT_EQ(sheet->PopupStem(), "");
+    sheet->PopupCommand(42);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].command, 42);
+    EXPECT_EQ(requests[0].request, 0);
+}
+
 }  // namespace
