@@ -382,7 +382,14 @@ bool cuiSheet::KeyDown(Key key, bool shift, bool ctrl) {
 }
 
 void cuiSheet::TypeByte(uint8_t byte) {
-    if (m_building || m_grid.empty() || m_style.choiceList) {
+    if (m_building || m_grid.empty()) {
+        return;
+    }
+    if (m_style.choiceList) {
+        // A list takes no typing; Enter chooses the current entry.
+        if (byte == cmcCellCapsule::kRequestEnter) {
+            Dispatch(m_col, m_row, byte, 0);
+        }
         return;
     }
     if (m_leadByte >= 0) {
@@ -527,6 +534,9 @@ int cuiSheet::Dispatch(int32_t col, int32_t row, int32_t request, int32_t comman
     if (capsule.repeatRequest != 0) {
         if (m_timers == nullptr && cmcTimerHost::HasCurrent()) {
             m_timers = &cmcTimerHost::Current();
+        }
+        if (m_repeat.timer != 0) {
+            m_timers->StopTimer(m_repeat.timer);  // a new request replaces a pending repeat
         }
         m_repeat = Repeat{0, col, row, capsule.repeatRequest, kRepeatFirstDelayMs};
         if (m_timers) {

@@ -27,29 +27,22 @@ protected:
 
     static Cell At(const cuiSheet& s) { return {s.CurrentCol(), s.CurrentRow()}; }
 
+    // The cells whose entry has the bit `flag` points at.
+    static std::set<Cell> Cells(const cuiSheet& s, bool cuiSheetCell::*flag) {
+        std::set<Cell> cells;
+        for (int32_t r = 0; r < s.RowCount(); ++r) {
+            for (int32_t c = 0; c < s.ColCount(); ++c) {
+                if (s.Cell(c, r).*flag) {
+                    cells.insert({c, r});
+                }
+            }
+        }
+        return cells;
+    }
     static std::set<Cell> Highlighted(const cuiSheet& s) {
-        std::set<Cell> cells;
-        for (int32_t r = 0; r < s.RowCount(); ++r) {
-            for (int32_t c = 0; c < s.ColCount(); ++c) {
-                if (s.Cell(c, r).highlighted) {
-                    cells.insert({c, r});
-                }
-            }
-        }
-        return cells;
+        return Cells(s, &cuiSheetCell::highlighted);
     }
-
-    static std::set<Cell> Marked(const cuiSheet& s) {
-        std::set<Cell> cells;
-        for (int32_t r = 0; r < s.RowCount(); ++r) {
-            for (int32_t c = 0; c < s.ColCount(); ++c) {
-                if (s.Cell(c, r).marked) {
-                    cells.insert({c, r});
-                }
-            }
-        }
-        return cells;
-    }
+    static std::set<Cell> Marked(const cuiSheet& s) { return Cells(s, &cuiSheetCell::marked); }
 
     static std::set<Cell> Rows(int32_t c0, int32_t c1, int32_t r0, int32_t r1) {
         std::set<Cell> cells;
@@ -95,6 +88,18 @@ TEST_F(cuiSheetRuntimeTest, PageDownStopsOnTheLastSelectableRowAndUpStopsAtTheDa
     EXPECT_FALSE(sheet->Move(0, -1));
     // Back at the start of the data: the headers scroll into view.
     EXPECT_EQ(view.top, 1);
+}
+
+TEST_F(cuiSheetRuntimeTest, MovesSearchFurtherLinesForTheNearestSelectableCell) {
+    auto sheet = Build("T_Stagger");
+    ASSERT_EQ(At(*sheet), Cell(0, 0));
+    EXPECT_TRUE(sheet->Move(0, 1));
+    EXPECT_EQ(At(*sheet), Cell(2, 1));
+    EXPECT_TRUE(sheet->Move(0, 1));
+    EXPECT_EQ(At(*sheet), Cell(1, 2));
+    EXPECT_TRUE(sheet->Move(1, 0));
+    EXPECT_EQ(At(*sheet), Cell(2, 1));
+    EXPECT_FALSE(sheet->Move(1, 0));
 }
 
 TEST_F(cuiSheetRuntimeTest, ShiftDownInCellModeSelectsTheRangeOfIndexes) {
@@ -164,11 +169,12 @@ TEST_F(cuiSheetRuntimeTest, ChoosingAnEntrySendsTheOwnersCapsuleWithTheEntry) {
     EXPECT_EQ(sheet.CurrentRow(), 2);  // the focus value
     sheet.TypeByte('a');               // typing is ignored in a list
     EXPECT_TRUE(requests.empty());
+    sheet.TypeByte(13);
     sheet.MouseRelease(0, 2);
-    ASSERT_EQ(requests.size(), 1u);
+    ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].command, 77);
     EXPECT_EQ(requests[0].origin, cmcCellCapsule::kOriginChoice);
-    EXPECT_EQ(view.choices, 1);
+    EXPECT_EQ(view.choices, 2);
 }
 
 TEST_F(cuiSheetRuntimeTest, HandlerMovesTheCursorAndOpensTheEditor) {
