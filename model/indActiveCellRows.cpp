@@ -66,14 +66,30 @@ bool indActiveCellRows::Run(int32_t command, cmcCellCapsule& request, uint32_t c
     }
     Rows rows = RowsOf(request, command, chType);
     switch (command) {
-    case ids::kPMenuCopy: CopyRows(request, chType, rows); break;
-    case ids::kPMenuPaste: PasteRows(request, chType, rows); break;
-    case ids::kPMenuCarryUp: MoveRows(request, chType, rows, -1); break;
-    case ids::kPMenuCarryDown: MoveRows(request, chType, rows, +1); break;
-    case ids::kPMenuClear: ClearRows(chType, rows); break;
-    case ids::kPMenuDelete: DeleteRows(request, chType, rows); break;
-    case ids::kPMenuInsert: InsertRows(request, rows); break;
-    default: SetAllRows(chType, rows); break;
+        case ids::kPMenuCopy:
+            CopyRows(request, chType, rows);
+            break;
+        case ids::kPMenuPaste:
+            PasteRows(request, chType, rows);
+            break;
+        case ids::kPMenuCarryUp:
+            MoveRows(request, chType, rows, -1);
+            break;
+        case ids::kPMenuCarryDown:
+            MoveRows(request, chType, rows, +1);
+            break;
+        case ids::kPMenuClear:
+            ClearRows(chType, rows);
+            break;
+        case ids::kPMenuDelete:
+            DeleteRows(request, chType, rows);
+            break;
+        case ids::kPMenuInsert:
+            InsertRows(request, rows);
+            break;
+        default:
+            SetAllRows(chType, rows);
+            break;
     }
     return true;
 }

@@ -97,9 +97,9 @@ TEST_F(RowsTest, CopyTakesTheClampedSelectionAndSaysSo) {
 
 struct PasteCase {
     const char* what;
-    int32_t copyFirst, copyLast;  // copied rows
-    int32_t row;                  // current row
-    int32_t first, last;          // selection; none when first > last
+    int32_t copyFirst, copyLast;        // copied rows
+    int32_t row;                        // current row
+    int32_t first, last;                // selection; none when first > last
     std::vector<std::string> expected;  // rows row..row + expected.size() - 1 afterwards
     std::vector<int32_t> changed;
 };
@@ -123,7 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, PasteTest,
     ::testing::Values(
         PasteCase{"three rows at row 10", 3, 5, 10, 1, 0, {"R3", "R4", "R5", "R13"}, {10, 11, 12}},
-        PasteCase{"one row repeated over four", 7, 7, 2, 2, 5, {"R7", "R7", "R7", "R7", "R6"},
+        PasteCase{"one row repeated over four",
+                  7,
+                  7,
+                  2,
+                  2,
+                  5,
+                  {"R7", "R7", "R7", "R7", "R6"},
                   {2, 3, 4, 5}},
         PasteCase{"two rows over three", 0, 1, 10, 10, 12, {"R0", "R1", "R12"}, {10, 11}},
         PasteCase{"three rows at the end of the list", 3, 5, 28, 1, 0, {"R3", "R4"}, {28, 29}}));
