@@ -82,6 +82,10 @@ public:
         return false;
     }
     void ExecuteCommand(int32_t link, cmcCellCapsule&) override { executed.push_back(link); }
+    void OpenChoiceList(cmcCellCapsule&, const std::string& sheet, int32_t,
+                        int32_t value) override {
+        listsOpened.push_back(sheet + "@" + std::to_string(value));
+    }
     void CallSheet(const std::string& name) override { sheetsCalled.push_back(name); }
     int32_t EditMenuItemCount() override { return editMenuItems; }
     uint16_t RadioModelCode() override { return modelCode; }
@@ -111,6 +115,7 @@ public:
     std::vector<int32_t> stateAsked;
     std::vector<int32_t> executed;
     std::vector<std::string> sheetsCalled;
+    std::vector<std::string> listsOpened;
     int32_t editMenuItems = 1;
     uint16_t modelCode = 0x4001;
     uint16_t extraCode = 0x0021;
