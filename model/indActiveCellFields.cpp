@@ -1,6 +1,8 @@
 #include "model/indActiveCellFields.h"
 
 #include <array>
+#include <map>
+#include <tuple>
 
 #include "model/cmcChType.h"
 #include "model/cmcEeprom.h"
@@ -229,8 +231,20 @@ int indActiveCellFields::ShownText(uint8_t* name, int32_t length, bool nameCodec
 }
 
 int indActiveCellFields::Choice(const char* list, int32_t& value, int& result) {
-    std::vector<codec::ChoiceEntry> entries =
-        codec::ChoiceEntries(m_host.Table(), indActiveCell::Names(), list, kFlex0);
+    // Lists are static texts: each is read once per table, as every repaint
+    // asks for labels.
+    static std::map<std::tuple<const cmcGTex*, std::string, int32_t>,
+                    std::vector<codec::ChoiceEntry>>
+        cache;
+    cmcGTex& table = m_host.Table();
+    auto key = std::make_tuple(&table, std::string(list), kFlex0);
+    auto found = cache.find(key);
+    if (found == cache.end()) {
+        found =
+            cache.emplace(key, codec::ChoiceEntries(table, indActiveCell::Names(), list, kFlex0))
+                .first;
+    }
+    const std::vector<codec::ChoiceEntry>& entries = found->second;
     int changed = codec::ChoiceField(m_request, entries, kFlex0, value, result);
     if (result == cmcCellLinkResult::kChoiceListOpened) {
         m_host.OpenChoiceList(m_request, list, kFlex0, value);

@@ -284,6 +284,56 @@ INSTANTIATE_TEST_SUITE_P(
                   0,
                   {},
                   "9"},
+        FieldCase{"a negative number stores the minimum",
+                  kIndv,
+                  ids::kIndvListMakerId,
+                  3,
+                  {{Indv(3, map::Indv::kMakerId), 9}, {Indv(3, map::Indv::kValid), 1}},
+                  Act::Commit,
+                  "-5",
+                  0,
+                  {{Indv(3, map::Indv::kMakerId), 0}},
+                  "0"},
+        FieldCase{"a leading blank rejects the number",
+                  kIndv,
+                  ids::kIndvListMakerId,
+                  3,
+                  {{Indv(3, map::Indv::kMakerId), 9}},
+                  Act::Commit,
+                  " 5",
+                  0,
+                  {},
+                  "9"},
+        FieldCase{"an empty commit is rejected",
+                  kIndv,
+                  ids::kIndvListMakerId,
+                  3,
+                  {{Indv(3, map::Indv::kMakerId), 9}},
+                  Act::Commit,
+                  "",
+                  0,
+                  {},
+                  "9"},
+        FieldCase{"a valid flag off the list shows error",
+                  kIndv,
+                  ids::kIndvListValid,
+                  2,
+                  {{Indv(2, 14), 5}},
+                  Act::Query,
+                  "",
+                  0,
+                  {},
+                  "error"},
+        FieldCase{"Space from a value off the list takes the first entry",
+                  kIndv,
+                  ids::kIndvListValid,
+                  2,
+                  {{Indv(2, 14), 5}},
+                  Act::Space,
+                  "",
+                  0,
+                  {{Indv(2, 14), 0}},
+                  ""},
         FieldCase{"individual number clamps",
                   kIndv,
                   ids::kIndvListIndvNo,
@@ -386,6 +436,20 @@ TEST(indActiveCellFieldsTest, TheDeviceIdRowLooksReadOnly) {
     ASSERT_TRUE(cell.font.has_value());
     EXPECT_EQ(cell.font->color, 0x808080u);
     EXPECT_EQ(host.timerRestarts, 0);  // the key was dropped: nothing to check
+}
+
+TEST(indActiveCellFieldsTest, EnterOnAChoiceOpensItsList) {
+    test::FakeDocHost host;
+    host.current.SetByte(map::kTxMyName, 0x02);
+    cmcCellObj cell = test::CellOf(kNone, ids::kDigCallTxMyName, 0);
+    int editHost = 0;
+    cmcCellCapsule request;
+    request.cell = &cell;
+    request.editHost = &editHost;
+    request.request = cmcCellCapsule::kRequestEnter;
+    EXPECT_EQ(indActiveCell(host).Handle(request, true), cmcCellLinkResult::kChoiceListOpened);
+    EXPECT_EQ(host.listsOpened, (std::vector<std::string>{"GI_Sheet_Sel_TxMyName@1"}));
+    EXPECT_EQ(host.current.GetByte(map::kTxMyName), 0x02);
 }
 
 TEST(indActiveCellFieldsTest, EnterOnANumberOpensTheEditor) {
