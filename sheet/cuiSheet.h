@@ -164,8 +164,10 @@ public:
 
     virtual void PrepareCapsule(int32_t col, int32_t row, cmcCellCapsule& capsule);
 
-    // How to paint the cell whose own rectangle is `rect`.
-    cuiSheetPaint PaintCell(int32_t col, int32_t row, const cmcRect& rect, bool gridFocused);
+    // How to paint the cell whose own rectangle is `rect`. The canvas goes to
+    // the link as is, for links that draw on the surface themselves.
+    cuiSheetPaint PaintCell(int32_t col, int32_t row, const cmcRect& rect, bool gridFocused,
+                            void* canvas = nullptr);
 
 protected:
     virtual bool ApplyStyleItem(std::string_view item);

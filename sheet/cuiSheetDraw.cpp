@@ -23,7 +23,8 @@ bool cuiSheet::PaintedSelected(int32_t col, int32_t row) const {
     return c >= 0 && Cell(c, row).obj.selectable;
 }
 
-cuiSheetPaint cuiSheet::PaintCell(int32_t col, int32_t row, const cmcRect& rect, bool gridFocused) {
+cuiSheetPaint cuiSheet::PaintCell(int32_t col, int32_t row, const cmcRect& rect, bool gridFocused,
+                                  void* canvas) {
     cuiSheetPaint paint;
     if (m_building || m_grid.empty() || !Inside(col, row) || ColWidth(col) == 0 ||
         RowHeight(row) == 0) {
@@ -39,8 +40,6 @@ cuiSheetPaint cuiSheet::PaintCell(int32_t col, int32_t row, const cmcRect& rect,
     paint.col = first;
     cmcCellObj& obj = At(first, row).obj;
     paint.selected = PaintedSelected(first, row);
-    const cmcFont* font = obj.EffectiveFont();
-    paint.font = font ? *font : (m_basic.font ? *m_basic.font : cmcFont{});
 
     std::string text(obj.DisplayText());
     if (obj.link != cmcCellObj::kNoLink) {
@@ -48,8 +47,7 @@ cuiSheetPaint cuiSheet::PaintCell(int32_t col, int32_t row, const cmcRect& rect,
         cmcCellCapsule& capsule = OnDrawQuery(m_drawCapsule);
         capsule.parent = m_parentCapsule.get();
         capsule.cell = &obj;
-        // The handler may recolour the text (read-only grey) through the canvas.
-        capsule.canvas = &paint.font;
+        capsule.canvas = canvas;
         capsule.rect = paint.rect;
         capsule.context = m_context;
         capsule.sheet = this;
@@ -60,6 +58,10 @@ cuiSheetPaint cuiSheet::PaintCell(int32_t col, int32_t row, const cmcRect& rect,
         }
         text = capsule.outText;
     }
+    // Read after the query: the link may have given the cell its own look
+    // (the grey of a read-only field).
+    const cmcFont* font = obj.EffectiveFont();
+    paint.font = font ? *font : (m_basic.font ? *m_basic.font : cmcFont{});
 
     const uint32_t color = obj.color;
     if (m_printing) {

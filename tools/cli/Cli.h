@@ -1,9 +1,6 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
-
-#include "sheet/cmcCellLink.h"
 
 class cmcEeprom;
 class cmcGTex;
@@ -19,11 +16,7 @@ int CliCheck(const std::vector<std::string>& args);
 int CliDump(const std::vector<std::string>& args);
 int CliNew(const std::vector<std::string>& args);
 int CliSheet(const std::vector<std::string>& args);
-
-// The link the sheet subcommand builds its sheet with, over the opened image.
-using CliSheetLinkMaker = std::function<cmcCellLink(cmcEeprom& image, cmcGTex& table)>;
-cmcCellLink CliSheetLink(cmcEeprom& image, cmcGTex& table);
-int CliSheetWith(const std::vector<std::string>& args, const CliSheetLinkMaker& makeLink);
+int CliSet(const std::vector<std::string>& args);
 
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();

@@ -1,13 +1,17 @@
+// sheet FILE SHEET: builds a sheet over an image file with the link handler
+// and prints the texts of its grid, as the application would show them.
+#include <memory>
 #include <string>
 
 #include "files/FileErr.h"
 #include "model/cmcEeprom.h"
 #include "model/iuiSh_Factory.h"
-#include "model/indLinkNames.h"
+#include "model/indActiveCell.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiSheetPlainMeasurer.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
+#include "tools/cli/CliDocHost.h"
 
 namespace {
 
@@ -22,50 +26,45 @@ std::string CellText(cuiSheet& sheet, int32_t col, int32_t row) {
     return text;
 }
 
-}  // namespace
-
-cmcCellLink CliSheetLink(cmcEeprom& /*image*/, cmcGTex& /*table*/) {
-    // Until the link handler is wired in here, linked cells answer nothing.
-    return [](cmcCellCapsule&, bool) { return 0; };
+void PrintGrid(cuiSheet& sheet) {
+    for (int32_t row = 0; row < sheet.RowCount(); ++row) {
+        std::string line;
+        for (int32_t col = 0; col < sheet.ColCount(); ++col) {
+            if (sheet.Cell(col, row).obj.joinLeft) {
+                continue;  // shown with the cell it is joined to
+            }
+            line += (col == 0 ? "" : "\t") + CellText(sheet, col, row);
+        }
+        CliPrintOut(line + "\n");
+    }
 }
 
-int CliSheetWith(const std::vector<std::string>& args, const CliSheetLinkMaker& makeLink) {
+}  // namespace
+
+int CliSheet(const std::vector<std::string>& args) {
     if (args.size() != 2) {
         return CliUsageError("sheet takes FILE and SHEET");
     }
     cmcGTex& table = CliTable();
-    const std::string& request = args[1];
-    cmcEeprom image;
-    const int error = CliOpenImage(args[0], image);
-    if (error != 0) {
-        return error;
-    }
-    indLinkNames names;
-    const cmcCellContext context{table, names};
-    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, context, nullptr, 0, 0, nullptr);
+    const cmcCellContext context{table, indActiveCell::Names()};
+    std::unique_ptr<cuiSheet> sheet =
+        iuiSh_Factory::Create(args[1], context, nullptr, 0, 0, nullptr);
     // Checked here: a missing description would otherwise end the process.
     for (const char* part : {"_Style", "_BasicCell", "_Cells"}) {
         if (!table.HasKey(sheet->Name() + part)) {
             return CliUsageError("no sheet '" + sheet->Name() + "'");
         }
     }
+    cmcEeprom image;
+    const int error = CliOpenImage(args[0], image);
+    if (error != FileErr::kNone) {
+        return error;
+    }
+    CliDocHost host(image);
     const cuiSheetPlainMeasurer measurer;
     sheet->SetMeasurer(&measurer);
-    sheet->SetLink(makeLink(image, table));
+    sheet->SetLink(indActiveCell::LinkFor(host));
     sheet->Rebuild();
-    for (int32_t row = 0; row < sheet->RowCount(); ++row) {
-        std::string line;
-        for (int32_t col = 0; col < sheet->ColCount(); ++col) {
-            if (sheet->Cell(col, row).obj.joinLeft) {
-                continue;  // drawn as part of the cell on its left
-            }
-            line += col == 0 ? CellText(*sheet, col, row) : "\t" + CellText(*sheet, col, row);
-        }
-        CliPrintOut(line + "\n");
-    }
+    PrintGrid(*sheet);
     return 0;
-}
-
-int CliSheet(const std::vector<std::string>& args) {
-    return CliSheetWith(args, CliSheetLink);
 }

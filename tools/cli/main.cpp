@@ -26,6 +26,9 @@ const Subcommand kSubcommands[] = {
     {"dump", CliDump, "dump FILE [--json]    show the settings an image file holds"},
     {"new", CliNew, "new OUT               write a new document as File > New, then Save"},
     {"sheet", CliSheet, "sheet FILE SHEET      print the texts of a sheet over an image file"},
+    {"set", CliSet, "set FILE EDIT... [-o OUT]  edit cells as the sheets do, then Save\n"
+                    "                        EDIT: [CT_X.]CL_Y[n] then =TEXT, + (Space), - (Backspace)\n"
+                    "                        or @V (choose list value V)"},
 };
 
 void PrintHelp(FILE* out) {

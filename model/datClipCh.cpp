@@ -1,0 +1,3 @@
+#include "model/datClipCh.h"
+
+datClipCh::~datClipCh() = default;
