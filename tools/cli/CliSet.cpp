@@ -19,7 +19,9 @@
 #include "model/indLinkNames.h"
 #include "model/indModelRules.h"
 #include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cmcFCache.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliPrompt.h"
@@ -43,7 +45,6 @@ public:
     void TestModified() override {}
     bool CommandState(int32_t, cmcCellCapsule&) override { return false; }
     void ExecuteCommand(int32_t, cmcCellCapsule&) override {}
-    void OpenChoiceList(cmcCellCapsule&, const std::string&, int32_t, int32_t) override {}
     void CallSheet(const std::string&) override {}
     int32_t EditMenuItemCount() override { return 0; }
     uint16_t RadioModelCode() override { return 0; }
@@ -222,6 +223,9 @@ int CliSet(const std::vector<std::string>& args) {
         return result;
     }
     CliDocHost host(image);
+    cmcCellContext context{CliTable(), indActiveCell::Names()};
+    cmcFCache choices(context);
+    cmcFCache::Install(&choices);
     for (Edit& edit : edits) {
         Apply(host, edit);
     }
