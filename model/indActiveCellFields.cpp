@@ -25,7 +25,6 @@ constexpr int32_t kIndvNoMax = 2097151;
 constexpr int32_t kGroupIdMax = 63;
 constexpr int32_t kShownIdMax = 65535;
 constexpr int32_t kFlex0 = ids::kFlex0;
-constexpr uint32_t kGreyText = 0x808080;
 constexpr uint32_t kBlackText = 0x000000;
 constexpr const char* kPermitList = "GI_Sheet_Sel_Permit_Flag";
 constexpr const char* kTxMyNameList = "GI_Sheet_Sel_TxMyName";
@@ -124,7 +123,7 @@ bool indActiveCellFields::Answer(int& result) {
 
 // The device ID row only shows; it never edits, whatever key arrives.
 int indActiveCellFields::SelfId() {
-    ReadOnlyLook(kGreyText);
+    ReadOnlyLook(indActiveCell::kGrey);
     const cmcEeprom& image = m_host.CurrentImage();
     m_request.outText = cmcStr::Format("%3d-%7u", image.GetByte(map::kOwnMakerId),
                                        image.GetDword(map::kOwnIndividualNo));
@@ -238,7 +237,7 @@ int indActiveCellFields::Choice(const char* list, int32_t& value, int& result) {
 // the key dropped so that nothing edits and nothing counts as a change.
 void indActiveCellFields::ReadOnlyLook(uint32_t color) {
     cmcCellObj& cell = *m_request.cell;
-    cell.userFlags |= 1;
+    cell.userFlags |= indActiveCell::kFlagReadOnly;
     const cmcFont* font = cell.EffectiveFont();
     cmcFont look = font != nullptr ? *font : cmcFont{};
     look.color = color;
