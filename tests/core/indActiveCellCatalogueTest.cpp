@@ -170,16 +170,24 @@ TEST(indActiveCellFieldsTest, TheDeviceIdRowLooksReadOnly) {
     EXPECT_EQ(host.timerRestarts, 0);  // the key was dropped: nothing to check
 }
 
-TEST(indActiveCellFieldsTest, EnterOnAChoiceOpensItsList) {
-    test::FakeDocHost host;
-    host.current.SetByte(map::kTxMyName, 0x02);
-    cmcCellObj cell = test::CellOf(kNone, ids::kDigCallTxMyName, 0);
+// Enter on an editable cell of link, as the sheet's key handler sends it.
+int PressEnter(test::FakeDocHost& host, int32_t link, std::string& text) {
+    cmcCellObj cell = test::CellOf(kNone, link, 0);
     int editHost = 0;
     cmcCellCapsule request;
     request.cell = &cell;
     request.editHost = &editHost;
     request.request = cmcCellCapsule::kRequestEnter;
-    EXPECT_EQ(indActiveCell(host).Handle(request, true), cmcCellLinkResult::kChoiceListOpened);
+    int result = indActiveCell(host).Handle(request, true);
+    text = request.outText;
+    return result;
+}
+
+TEST(indActiveCellFieldsTest, EnterOnAChoiceOpensItsList) {
+    test::FakeDocHost host;
+    host.current.SetByte(map::kTxMyName, 0x02);
+    std::string text;
+    EXPECT_EQ(PressEnter(host, ids::kDigCallTxMyName, text), cmcCellLinkResult::kChoiceListOpened);
     EXPECT_EQ(host.listsOpened, (std::vector<std::string>{"GI_Sheet_Sel_TxMyName@1"}));
     EXPECT_EQ(host.current.GetByte(map::kTxMyName), 0x02);
 }
@@ -187,14 +195,9 @@ TEST(indActiveCellFieldsTest, EnterOnAChoiceOpensItsList) {
 TEST(indActiveCellFieldsTest, EnterOnANumberOpensTheEditor) {
     test::FakeDocHost host;
     host.current.SetByte(map::kOwnMakerId, 42);
-    cmcCellObj cell = test::CellOf(kNone, ids::kDigCallSelfIdMakerId, 0);
-    int editHost = 0;
-    cmcCellCapsule request;
-    request.cell = &cell;
-    request.editHost = &editHost;
-    request.request = cmcCellCapsule::kRequestEnter;
-    EXPECT_EQ(indActiveCell(host).Handle(request, true), cmcCellLinkResult::kOpenEditor);
-    EXPECT_EQ(request.outText, "42");
+    std::string text;
+    EXPECT_EQ(PressEnter(host, ids::kDigCallSelfIdMakerId, text), cmcCellLinkResult::kOpenEditor);
+    EXPECT_EQ(text, "42");
     EXPECT_EQ(host.timerRestarts, 1);
     EXPECT_EQ(host.modifiedTests, 1);
 }
