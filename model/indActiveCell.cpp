@@ -26,12 +26,6 @@ constexpr uint32_t kAddrList = 5;
 // The pop-up states count rows up to this fixed limit, whatever the list.
 constexpr int32_t kPopupRowLimit = 30;
 constexpr uint16_t kThisModelCode = 0x4001;
-constexpr uint32_t kPillarGrey = 0x808080;
-
-// Item state flags of a cell (Flag0..Flag3).
-constexpr uint16_t kFlagHidden = 2;
-constexpr uint16_t kFlagDisabled = 4;
-constexpr uint16_t kFlagReadOnly = 1;
 
 // Texts of the handler's own, kept in UTF-8 here and given out in the
 // program's code page.
@@ -343,5 +337,5 @@ void indActiveCell::DrawQuarterPillar(cmcCellCapsule& request) {
     }
     cmcRect band = request.rect;
     band.top = band.bottom - 3 * (band.bottom - band.top) / 10;
-    static_cast<indActiveCellCanvas*>(request.canvas)->FillRect(band, kPillarGrey);
+    static_cast<indActiveCellCanvas*>(request.canvas)->FillRect(band, kGrey);
 }

@@ -20,6 +20,14 @@ public:
     static constexpr uint32_t kRepaintSameLink = 1;  // same link and index
     static constexpr uint32_t kRepaintSameRow = 8;   // every cell of the record's row
 
+    // Item state flags of a cell: Flag0 is a menu item's check mark and a
+    // sheet cell's read-only look, Flag1 hidden, Flag2 disabled.
+    static constexpr uint16_t kFlagReadOnly = 1;
+    static constexpr uint16_t kFlagHidden = 2;
+    static constexpr uint16_t kFlagDisabled = 4;
+    // The grey of read-only text and of the quarter pillar.
+    static constexpr uint32_t kGrey = 0x808080;
+
     explicit indActiveCell(indDocHost& host) : m_host(host) {}
 
     // "" gives 12 and 354; an unknown name is fatal.

@@ -1,14 +1,12 @@
 #include "model/indActiveCellFields.h"
 
 #include <array>
-#include <map>
-#include <tuple>
 
 #include "model/cmcChType.h"
 #include "model/cmcEeprom.h"
+#include "model/cmcFieldCodec.h"
 #include "model/datCh.h"
 #include "model/indActiveCell.h"
-#include "model/indActiveCellCodec.h"
 #include "model/indActiveCellIds.h"
 #include "model/indDocHost.h"
 #include "model/indImageMap.h"
@@ -19,7 +17,6 @@
 
 namespace ids = indActiveCellIds;
 namespace map = indImageMap;
-namespace codec = indActiveCellCodec;
 
 namespace {
 
@@ -28,7 +25,6 @@ constexpr int32_t kIndvNoMax = 2097151;
 constexpr int32_t kGroupIdMax = 63;
 constexpr int32_t kShownIdMax = 65535;
 constexpr int32_t kFlex0 = ids::kFlex0;
-constexpr uint32_t kGreyText = 0x808080;
 constexpr uint32_t kBlackText = 0x000000;
 constexpr const char* kPermitList = "GI_Sheet_Sel_Permit_Flag";
 constexpr const char* kTxMyNameList = "GI_Sheet_Sel_TxMyName";
@@ -127,7 +123,7 @@ bool indActiveCellFields::Answer(int& result) {
 
 // The device ID row only shows; it never edits, whatever key arrives.
 int indActiveCellFields::SelfId() {
-    ReadOnlyLook(kGreyText);
+    ReadOnlyLook(indActiveCell::kGrey);
     const cmcEeprom& image = m_host.CurrentImage();
     m_request.outText = cmcStr::Format("%3d-%7u", image.GetByte(map::kOwnMakerId),
                                        image.GetDword(map::kOwnIndividualNo));
@@ -139,7 +135,7 @@ int indActiveCellFields::OwnNumber(int32_t address, int32_t width, int32_t max) 
     int32_t value =
         width == 1 ? image.GetByte(address) : static_cast<int32_t>(image.GetDword(address));
     int result = 0;
-    if (codec::NumberField(m_request, value, 0, max, result) != 0) {
+    if (cmcFieldCodec::NumberField(m_request, value, 0, max, 0, result) != 0) {
         if (width == 1) {
             image.SetByte(address, static_cast<uint8_t>(value));
         } else {
@@ -155,7 +151,7 @@ int indActiveCellFields::OwnName() {
     image.GetBlock(map::kOwnName, name, map::kNameBytes);
     int result = 0;
     // The 13th byte goes back as it was read.
-    if (codec::TextField(m_request, name, map::kNameTextBytes, true, result) != 0) {
+    if (cmcFieldCodec::TextField(m_request, name, map::kNameTextBytes, true, result) != 0) {
         image.SetBlock(map::kOwnName, name, map::kNameBytes);
     }
     return result;
@@ -176,7 +172,8 @@ int indActiveCellFields::ImageBit(int32_t address, uint8_t mask, const char* lis
 
 int indActiveCellFields::RecordName() {
     int result = 0;
-    if (codec::TextField(m_request, m_record.name, map::kNameTextBytes, true, result) != 0) {
+    if (cmcFieldCodec::TextField(m_request, m_record.name, map::kNameTextBytes, true, result) !=
+        0) {
         Changed(true);
     }
     return result;
@@ -186,7 +183,7 @@ int indActiveCellFields::RecordNumber(int32_t max) {
     bool maker = m_request.cell->link == ids::kIndvListMakerId;
     int32_t value = maker ? m_record.id : static_cast<int32_t>(m_record.number);
     int result = 0;
-    if (codec::NumberField(m_request, value, 0, max, result) != 0) {
+    if (cmcFieldCodec::NumberField(m_request, value, 0, max, 0, result) != 0) {
         if (maker) {
             m_record.id = static_cast<uint16_t>(value);
         } else {
@@ -213,7 +210,7 @@ int indActiveCellFields::ShownNumber(int32_t value, int32_t max) {
     shown.editHost = nullptr;
     shown.origin = cmcCellCapsule::kOriginPlain;
     int result = 0;
-    codec::NumberField(shown, value, 0, max, result);
+    cmcFieldCodec::NumberField(shown, value, 0, max, 0, result);
     m_request.outText = shown.outText;
     return 0;
 }
@@ -223,40 +220,24 @@ int indActiveCellFields::ShownText(uint8_t* name, int32_t length, bool nameCodec
     shown.editHost = nullptr;
     shown.origin = cmcCellCapsule::kOriginPlain;
     int result = 0;
-    // Shown names are only cleaned for display, never stored.
-    (void)nameCodec;
-    codec::TextField(shown, name, length, true, result);
+    if (nameCodec) {
+        cmcFieldCodec::NameField(shown, name, length, true, false, result);
+    } else {
+        cmcFieldCodec::TextField(shown, name, length, true, result);
+    }
     m_request.outText = shown.outText;
     return 0;
 }
 
 int indActiveCellFields::Choice(const char* list, int32_t& value, int& result) {
-    // Lists are static texts: each is read once per table, as every repaint
-    // asks for labels.
-    static std::map<std::tuple<const cmcGTex*, std::string, int32_t>,
-                    std::vector<codec::ChoiceEntry>>
-        cache;
-    cmcGTex& table = m_host.Table();
-    auto key = std::make_tuple(&table, std::string(list), kFlex0);
-    auto found = cache.find(key);
-    if (found == cache.end()) {
-        found =
-            cache.emplace(key, codec::ChoiceEntries(table, indActiveCell::Names(), list, kFlex0))
-                .first;
-    }
-    const std::vector<codec::ChoiceEntry>& entries = found->second;
-    int changed = codec::ChoiceField(m_request, entries, kFlex0, value, result);
-    if (result == cmcCellLinkResult::kChoiceListOpened) {
-        m_host.OpenChoiceList(m_request, list, kFlex0, value);
-    }
-    return changed;
+    return cmcFieldCodec::ChoiceField(m_request, list, kFlex0, value, result);
 }
 
 // Shows the cell as not editable: the read-only flag, the text colour, and
 // the key dropped so that nothing edits and nothing counts as a change.
 void indActiveCellFields::ReadOnlyLook(uint32_t color) {
     cmcCellObj& cell = *m_request.cell;
-    cell.userFlags |= 1;
+    cell.userFlags |= indActiveCell::kFlagReadOnly;
     const cmcFont* font = cell.EffectiveFont();
     cmcFont look = font != nullptr ? *font : cmcFont{};
     look.color = color;

@@ -41,11 +41,6 @@ public:
     // so that the handler answers as for any such link. ExecuteCommand runs it.
     virtual bool CommandState(int32_t link, cmcCellCapsule& request) = 0;
     virtual void ExecuteCommand(int32_t link, cmcCellCapsule& request) = 0;
-    // Opens the choice list sheet for the request's cell, its entries linked
-    // to flex, the cursor on value; a choice comes back as a request with
-    // origin 2 whose parent's cell is the chosen entry.
-    virtual void OpenChoiceList(cmcCellCapsule& request, const std::string& sheet, int32_t flex,
-                                int32_t value) = 0;
     // Opens a sheet by its reference, as a tree node does.
     virtual void CallSheet(const std::string& name) = 0;
     // How many items the main menu's edit item holds now.

@@ -10,10 +10,13 @@
 #include "app/cmcVirtualTimerHost.h"
 #include "model/cmcEeprom.h"
 #include "model/datClipCh.h"
+#include "model/indActiveCell.h"
 #include "model/indDocHost.h"
 #include "model/indImageMap.h"
 #include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cmcFCache.h"
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "util/Cp932.h"
@@ -58,7 +61,12 @@ struct HeardEvent {
 
 class FakeDocHost : public indDocHost {
 public:
-    FakeDocHost() : m_events(m_timers) {
+    FakeDocHost() : m_events(m_timers), m_choices(m_context) {
+        cmcFCache::Install(&m_choices);
+        m_choices.openList = [this](cmcCellCapsule&, int32_t, int32_t value,
+                                    const std::string& sheet) {
+            listsOpened.push_back(sheet + "@" + std::to_string(value));
+        };
         current.SetSize(indImageMap::kImageSize);
         initial.SetSize(indImageMap::kImageSize);
         m_events.Listen(cmcEvMan::Listener(this, &FakeDocHost::Hear));
@@ -82,10 +90,6 @@ public:
         return false;
     }
     void ExecuteCommand(int32_t link, cmcCellCapsule&) override { executed.push_back(link); }
-    void OpenChoiceList(cmcCellCapsule&, const std::string& sheet, int32_t,
-                        int32_t value) override {
-        listsOpened.push_back(sheet + "@" + std::to_string(value));
-    }
     void CallSheet(const std::string& name) override { sheetsCalled.push_back(name); }
     int32_t EditMenuItemCount() override { return editMenuItems; }
     uint16_t RadioModelCode() override { return modelCode; }
@@ -130,6 +134,8 @@ private:
     }
     cmcVirtualTimerHost m_timers;
     cmcEvMan m_events;
+    cmcCellContext m_context{BuiltinTableForTests(), indActiveCell::Names()};
+    cmcFCache m_choices;
 };
 
 // A cell with a category, link and index as a description would give it.

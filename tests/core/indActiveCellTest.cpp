@@ -20,9 +20,9 @@ constexpr int32_t kNullCategory = 0;
 constexpr int32_t kPopupCategory = 1;
 constexpr int32_t kIndvCategory = 7;
 constexpr int32_t kGrpCategory = 8;
-constexpr uint16_t kChecked = 1;
-constexpr uint16_t kHidden = 2;
-constexpr uint16_t kDisabled = 4;
+constexpr uint16_t kChecked = indActiveCell::kFlagReadOnly;  // Flag0 on a menu item
+constexpr uint16_t kHidden = indActiveCell::kFlagHidden;
+constexpr uint16_t kDisabled = indActiveCell::kFlagDisabled;
 
 std::string Query(test::FakeDocHost& host, cmcCellObj cell) {
     cmcCellCapsule request;

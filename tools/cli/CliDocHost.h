@@ -25,7 +25,6 @@ public:
     void TestModified() override {}
     bool CommandState(int32_t, cmcCellCapsule&) override { return false; }
     void ExecuteCommand(int32_t, cmcCellCapsule&) override {}
-    void OpenChoiceList(cmcCellCapsule&, const std::string&, int32_t, int32_t) override {}
     void CallSheet(const std::string&) override {}
     int32_t EditMenuItemCount() override { return 0; }
     uint16_t RadioModelCode() override { return 0; }

@@ -19,7 +19,9 @@
 #include "model/indLinkNames.h"
 #include "model/indModelRules.h"
 #include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cmcFCache.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliDocHost.h"
@@ -188,6 +190,9 @@ int CliSet(const std::vector<std::string>& args) {
         return result;
     }
     CliDocHost host(image);
+    cmcCellContext context{CliTable(), indActiveCell::Names()};
+    cmcFCache choices(context);
+    cmcFCache::Install(&choices);
     for (Edit& edit : edits) {
         Apply(host, edit);
     }
