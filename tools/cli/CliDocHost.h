@@ -5,16 +5,25 @@
 #include "app/cmcVirtualTimerHost.h"
 #include "model/cmcEeprom.h"
 #include "model/datClipCh.h"
+#include "model/indActiveCell.h"
 #include "model/indDocHost.h"
+#include "sheet/cmcCellContext.h"
+#include "sheet/cmcFCache.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliPrompt.h"
 
 // A document with no window: commands, sheets and the radio are not there.
+// It installs the choice-list cache the codecs read labels from for its life.
 class CliDocHost : public indDocHost {
 public:
-    explicit CliDocHost(cmcEeprom& image) : m_image(image), m_events(m_timers) {
+    explicit CliDocHost(cmcEeprom& image)
+        : m_image(image), m_events(m_timers), m_choices(m_context) {
         m_initial.SetSize(image.GetSize());
+        cmcFCache::Install(&m_choices);
     }
+    ~CliDocHost() override { cmcFCache::Install(nullptr); }
+    CliDocHost(const CliDocHost&) = delete;
+    CliDocHost& operator=(const CliDocHost&) = delete;
     cmcEeprom& CurrentImage() override { return m_image; }
     cmcEeprom& InitialImage() override { return m_initial; }
     cmcGTex& Table() override { return CliTable(); }
@@ -41,4 +50,6 @@ private:
     CliPrompt m_prompt;
     datClipCh m_clipboard;
     RadioInfo m_info{};
+    cmcCellContext m_context{CliTable(), indActiveCell::Names()};
+    cmcFCache m_choices;
 };

@@ -190,9 +190,6 @@ int CliSet(const std::vector<std::string>& args) {
         return result;
     }
     CliDocHost host(image);
-    cmcCellContext context{CliTable(), indActiveCell::Names()};
-    cmcFCache choices(context);
-    cmcFCache::Install(&choices);
     for (Edit& edit : edits) {
         Apply(host, edit);
     }
