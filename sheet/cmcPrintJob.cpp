@@ -57,6 +57,9 @@ int32_t cmcPrintJob::Fit(cmcPrintSheet& sheet, const cmcPrintBlock& block, const
 
 void cmcPrintJob::PrintSheet(cmcPrintSheet& sheet, int32_t fontHeight, cmcPrintTarget& target) {
     m_fontHeight = fontHeight;
+    if (!sheet.IsPrintable() || target.Cancelled()) {
+        return;
+    }
     cmcRect rect = m_inner;
     rect.top += m_runningOffset;
     std::vector<cmcPrintBlock> blocks = Blocks(sheet, rect);

@@ -17,7 +17,8 @@ public:
     // `inner`: the page's content rectangle, inside the frame.
     explicit cmcPrintJob(const cmcRect& inner) : m_inner(inner) {}
 
-    // Prints every block of the sheet, built beforehand at `fontHeight`.
+    // Prints every block of the sheet, built beforehand at `fontHeight`;
+    // nothing for a sheet that is not printable or when cancelled.
     void PrintSheet(cmcPrintSheet& sheet, int32_t fontHeight, cmcPrintTarget& target);
 
     bool PageStarted() const { return m_pageStarted; }

@@ -21,6 +21,8 @@ struct cmcPrintSize {
 class cmcPrintSheet {
 public:
     virtual ~cmcPrintSheet() = default;
+    // False for sheets whose style says (NoPrint).
+    virtual bool IsPrintable() const = 0;
     // Builds the sheet again with the given cell font height.
     virtual void Rebuild(int32_t fontHeight) = 0;
     virtual std::vector<int32_t> ColumnWidths() const = 0;
