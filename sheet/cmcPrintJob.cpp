@@ -20,10 +20,10 @@ std::vector<cmcPrintBlock> cmcPrintJob::Blocks(const cmcPrintSheet& sheet,
     for (size_t col = 0; col < widths.size(); ++col) {
         joined[col] = sheet.JoinedInFixedRows(static_cast<int32_t>(col));
     }
-    const std::vector<int32_t> cols = cmcPrintLayout::PageCounts(cmcPrintLayout::PaginateColumns(
-        widths, sheet.FixedCols(), joined, rect.right - rect.left));
-    const std::vector<int32_t> rows = cmcPrintLayout::PageCounts(
-        cmcPrintLayout::PaginateRows(sheet.RowHeights(), sheet.FixedRows(), rect.bottom - rect.top));
+    const std::vector<int32_t> cols = cmcPrintLayout::PageCounts(
+        cmcPrintLayout::PaginateColumns(widths, sheet.FixedCols(), joined, rect.right - rect.left));
+    const std::vector<int32_t> rows = cmcPrintLayout::PageCounts(cmcPrintLayout::PaginateRows(
+        sheet.RowHeights(), sheet.FixedRows(), rect.bottom - rect.top));
     std::vector<cmcPrintBlock> blocks;
     int32_t firstRow = sheet.FixedRows();
     for (int32_t rowCount : rows) {
@@ -87,7 +87,6 @@ void cmcPrintJob::PrintSheet(cmcPrintSheet& sheet, int32_t fontHeight, cmcPrintT
         m_pageStarted = true;
         // A block printed unmeasured may reach the bottom: nothing more goes
         // on its page.
-        m_runningOffset =
-            height < 0 ? m_inner.bottom - m_inner.top : at.top - m_inner.top + height;
+        m_runningOffset = height < 0 ? m_inner.bottom - m_inner.top : at.top - m_inner.top + height;
     }
 }

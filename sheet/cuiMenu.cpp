@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/cmcEvMan.h"
 #include "app/cmcEvent.h"
 #include "sheet/cuiMenuBody.h"
 #include "text/cmcGTex.h"
@@ -29,26 +28,15 @@ cuiMenu::cuiMenu(const cmcCellContext& context, std::string stem, cmcCellLink li
       m_stem(std::move(stem)),
       m_link(std::move(link)),
       m_click(std::move(click)),
-      m_events(events) {
+      m_listener(events, cmcMethod<const cmcEvent&>(this, &cuiMenu::OnEvent)) {
     if (!m_click) {
         m_click = [this](cuiMenuItem& item) { DefaultClick(item); };
-    }
-    if (m_events) {
-        m_events->Listen(cmcMethod<const cmcEvent&>(this, &cuiMenu::OnEvent));
-    }
-}
-
-cuiMenu::~cuiMenu() {
-    if (m_events) {
-        m_events->Unlisten(cmcMethod<const cmcEvent&>(this, &cuiMenu::OnEvent));
     }
 }
 
 void cuiMenu::Build() {
     m_root.children.clear();
-    m_basicCell = cmcCellObj();
-    ParseCell(m_context, m_context.table.GetLine(m_stem + "_BasicCell", 0), m_basicCell, nullptr,
-              nullptr);
+    cuiMenuBody::ParseBasicCell(m_context, m_stem, m_basicCell);
     BuildBody(m_root, m_stem, m_basicCell, m_click);
 }
 
@@ -96,17 +84,16 @@ void cuiMenu::QueryItem(cuiMenuItem& item) {
         return;
     }
     cmcCellObj& cell = *item.cell;
-    const int32_t imageBefore = cell.imageIndex;
-    cell.userFlags &= static_cast<uint16_t>(~cuiMenuItem::kStateFlags);
     PrepareRequest(&cell);
-    m_link(m_request, false);
+    const bool imageChanged = cuiMenuBody::AskStates(m_link, m_request);
     item.checked = (cell.userFlags & cuiMenuItem::kFlagChecked) != 0;
     item.visible = (cell.userFlags & cuiMenuItem::kFlagHidden) == 0;
     item.enabled = (cell.userFlags & cuiMenuItem::kFlagDisabled) == 0;
-    if ((cell.userFlags & cuiMenuItem::kFlagCaptionReplaced) != 0 && item.caption != cell.DisplayText()) {
+    if ((cell.userFlags & cuiMenuItem::kFlagCaptionReplaced) != 0 &&
+        item.caption != cell.DisplayText()) {
         item.caption = std::string(cell.DisplayText());
     }
-    if (cell.imageIndex != imageBefore) {
+    if (imageChanged) {
         item.imageIndex = cell.imageIndex;
     }
 }
@@ -154,8 +141,7 @@ void cuiMenu::AttachBody(int32_t link, const std::string& stem, ClickHandler cli
     }
     item->children.clear();
     item->attachedBasicCell = std::make_unique<cmcCellObj>();
-    ParseCell(m_context, m_context.table.GetLine(stem + "_BasicCell", 0),
-              *item->attachedBasicCell, nullptr, nullptr);
+    cuiMenuBody::ParseBasicCell(m_context, stem, *item->attachedBasicCell);
     BuildBody(*item, stem, *item->attachedBasicCell, click ? click : m_click);
 }
 

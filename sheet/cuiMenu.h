@@ -9,6 +9,7 @@
 #include "sheet/cmcCellLink.h"
 #include "sheet/cmcCellObj.h"
 #include "sheet/cuiMenuItem.h"
+#include "sheet/cuiMenuListener.h"
 
 class cmcEvMan;
 struct cmcEvent;
@@ -34,7 +35,6 @@ public:
     // With an event manager the menu listens for events 9, 10 and 11.
     cuiMenu(const cmcCellContext& context, std::string stem, cmcCellLink link,
             ClickHandler click = {}, cmcEvMan* events = nullptr);
-    ~cuiMenu();
     cuiMenu(const cuiMenu&) = delete;
     cuiMenu& operator=(const cuiMenu&) = delete;
 
@@ -75,7 +75,6 @@ private:
     std::string m_stem;
     cmcCellLink m_link;
     ClickHandler m_click;
-    cmcEvMan* m_events;
     void* m_host = nullptr;
     CurrentCell m_currentCell;
     ClickResolver m_resolver;
@@ -84,4 +83,6 @@ private:
     cmcCellCapsule m_request;
     cmcCellObj m_relatedCell;
     cmcCellCapsule m_relatedCapsule;
+    // Last, so that it is gone before the rest.
+    cuiMenuListener m_listener;
 };

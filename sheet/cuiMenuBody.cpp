@@ -1,5 +1,9 @@
 #include "sheet/cuiMenuBody.h"
 
+#include "sheet/cmcCellCapsule.h"
+#include "sheet/cmcCellContext.h"
+#include "sheet/cmcCellObj.h"
+#include "sheet/cuiMenuItem.h"
 #include "text/cmcGTex.h"
 #include "util/Cp932.h"
 
@@ -18,6 +22,19 @@ std::vector<std::string> Lines(cmcGTex& table, const std::string& key) {
         start = end + 1;
     }
     return lines;
+}
+
+void ParseBasicCell(const cmcCellContext& context, const std::string& stem, cmcCellObj& basic) {
+    basic = cmcCellObj();
+    ParseCell(context, context.table.GetLine(stem + "_BasicCell", 0), basic, nullptr, nullptr);
+}
+
+bool AskStates(const std::function<int(cmcCellCapsule&, bool)>& link, cmcCellCapsule& request) {
+    cmcCellObj& cell = *request.cell;
+    const int32_t imageBefore = cell.imageIndex;
+    cell.userFlags &= static_cast<uint16_t>(~cuiMenuItem::kStateFlags);
+    link(request, false);
+    return cell.imageIndex != imageBefore;
 }
 
 int Depth(std::string_view line, std::string_view* cellText) {

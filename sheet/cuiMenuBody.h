@@ -1,10 +1,14 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class cmcGTex;
+struct cmcCellContext;
+struct cmcCellObj;
+struct cmcCellCapsule;
 
 // The item lines of a menu or tree description and the level rule that turns
 // their indentation into nesting. Menus and trees share it so that both read
@@ -13,6 +17,14 @@ namespace cuiMenuBody {
 
 // Body lines of `key` up to the first line whose first byte is '#'.
 std::vector<std::string> Lines(cmcGTex& table, const std::string& key);
+
+// A fresh object from line 0 of stem + "_BasicCell", the parent of every
+// item of the description.
+void ParseBasicCell(const cmcCellContext& context, const std::string& stem, cmcCellObj& basic);
+
+// Clears Flag0 to Flag3 of the request's cell and asks the link handler for
+// them (a query, no action). True when the handler changed the image index.
+bool AskStates(const std::function<int(cmcCellCapsule&, bool)>& link, cmcCellCapsule& request);
 
 // Number of characters before the first single-byte '+', with `cellText`
 // set to what follows it; -1 when the line has no '+'.

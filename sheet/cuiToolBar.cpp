@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/cmcEvMan.h"
 #include "app/cmcEvent.h"
 #include "sheet/cuiMenuBody.h"
 #include "sheet/cuiMenuItem.h"
@@ -10,23 +9,14 @@
 
 cuiToolBar::cuiToolBar(const cmcCellContext& context, std::string stem, cmcCellLink link,
                        cmcEvMan* events)
-    : m_context(context), m_stem(std::move(stem)), m_link(std::move(link)), m_events(events) {
-    if (m_events) {
-        m_events->Listen(cmcMethod<const cmcEvent&>(this, &cuiToolBar::OnEvent));
-    }
-}
-
-cuiToolBar::~cuiToolBar() {
-    if (m_events) {
-        m_events->Unlisten(cmcMethod<const cmcEvent&>(this, &cuiToolBar::OnEvent));
-    }
-}
+    : m_context(context),
+      m_stem(std::move(stem)),
+      m_link(std::move(link)),
+      m_listener(events, cmcMethod<const cmcEvent&>(this, &cuiToolBar::OnEvent)) {}
 
 void cuiToolBar::Build() {
     m_buttons.clear();
-    m_basicCell = cmcCellObj();
-    ParseCell(m_context, m_context.table.GetLine(m_stem + "_BasicCell", 0), m_basicCell, nullptr,
-              nullptr);
+    cuiMenuBody::ParseBasicCell(m_context, m_stem, m_basicCell);
     for (const std::string& line : cuiMenuBody::Lines(m_context.table, m_stem + "_Body")) {
         auto cell = std::make_unique<cmcCellObj>();
         ParseCell(m_context, line, *cell, nullptr, &m_basicCell);
@@ -58,14 +48,12 @@ void cuiToolBar::Refresh() {
             continue;
         }
         cmcCellObj& cell = *button.cell;
-        const int32_t imageBefore = cell.imageIndex;
-        cell.userFlags &= static_cast<uint16_t>(~cuiMenuItem::kStateFlags);
         PrepareRequest(&cell);
-        m_link(m_request, false);
+        const bool imageChanged = cuiMenuBody::AskStates(m_link, m_request);
         button.checkStyle = (cell.userFlags & cuiMenuItem::kFlagChecked) != 0;
         button.down = button.checkStyle;
         button.enabled = (cell.userFlags & cuiMenuItem::kFlagDisabled) == 0;
-        if (cell.imageIndex != imageBefore) {
+        if (imageChanged) {
             button.imageIndex = cell.imageIndex;
         }
     }

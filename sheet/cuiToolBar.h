@@ -7,6 +7,7 @@
 #include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellLink.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cuiMenuListener.h"
 #include "sheet/cuiToolButton.h"
 
 class cmcEvMan;
@@ -21,7 +22,6 @@ public:
 
     cuiToolBar(const cmcCellContext& context, std::string stem, cmcCellLink link,
                cmcEvMan* events = nullptr);
-    ~cuiToolBar();
     cuiToolBar(const cuiToolBar&) = delete;
     cuiToolBar& operator=(const cuiToolBar&) = delete;
 
@@ -43,9 +43,10 @@ private:
     const cmcCellContext& m_context;
     std::string m_stem;
     cmcCellLink m_link;
-    cmcEvMan* m_events;
     void* m_host = nullptr;
     cmcCellObj m_basicCell;
     std::vector<cuiToolButton> m_buttons;
     cmcCellCapsule m_request;
+    // Last, so that it is gone before the rest.
+    cuiMenuListener m_listener;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/cmcEvMan.h"
 #include "app/cmcEvent.h"
 #include "sheet/cuiMenuBody.h"
 #include "text/cmcGTex.h"
@@ -25,24 +24,17 @@ cuiTreeNode* FindIn(const std::vector<std::unique_ptr<cuiTreeNode>>& nodes, std:
 }  // namespace
 
 cuiTree::cuiTree(const cmcCellContext& context, std::string stem, cmcEvMan* events, int32_t hostId)
-    : m_context(context), m_stem(std::move(stem)), m_events(events), m_hostId(hostId) {
-    if (m_events) {
-        m_events->Listen(cmcMethod<const cmcEvent&>(this, &cuiTree::OnEvent));
-    }
-}
+    : m_context(context),
+      m_stem(std::move(stem)),
+      m_hostId(hostId),
+      m_listener(events, cmcMethod<const cmcEvent&>(this, &cuiTree::OnEvent)) {}
 
-cuiTree::~cuiTree() {
-    if (m_events) {
-        m_events->Unlisten(cmcMethod<const cmcEvent&>(this, &cuiTree::OnEvent));
-    }
-}
+cuiTree::~cuiTree() = default;
 
 void cuiTree::Build() {
     m_top.clear();
     m_selected = nullptr;
-    m_basicCell = cmcCellObj();
-    ParseCell(m_context, m_context.table.GetLine(m_stem + "_BasicCell", 0), m_basicCell, nullptr,
-              nullptr);
+    cuiMenuBody::ParseBasicCell(m_context, m_stem, m_basicCell);
     AddBody(nullptr, m_stem + "_Body", 0);
     if (!m_top.empty()) {
         m_top.front()->expanded = true;

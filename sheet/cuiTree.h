@@ -7,6 +7,7 @@
 
 #include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cuiMenuListener.h"
 #include "sheet/cuiTreeNode.h"
 
 class cmcEvMan;
@@ -67,10 +68,11 @@ private:
 
     const cmcCellContext& m_context;
     std::string m_stem;
-    cmcEvMan* m_events;
     int32_t m_hostId;
     bool m_closed = false;
     cmcCellObj m_basicCell;
     std::vector<std::unique_ptr<cuiTreeNode>> m_top;
     cuiTreeNode* m_selected = nullptr;
+    // Last, so that it is gone before the rest.
+    cuiMenuListener m_listener;
 };

@@ -51,7 +51,7 @@ class FakeLink {
 public:
     struct Answer {
         uint16_t flags = 0;
-        std::string caption;  // put into the display text when not empty
+        std::string caption;      // put into the display text when not empty
         int32_t imageIndex = -2;  // -2: leave the image alone
     };
 

@@ -129,9 +129,9 @@ TEST_F(cmcPrintJobTest, AWideSheetSplitsIntoColumnBlocksBetweenJoinedColumns) {
     FakeSheet sheet({100, 300, 300, 400, 300}, {100, 100}, 1, 1);
     sheet.joined = {false, false, false, true, false};
     job.PrintSheet(sheet, 100, target);
-    EXPECT_EQ(target.log, (Log{"frame", "cols 1+1 rows 1+1 at 100", "page", "frame",
-                               "cols 2+2 rows 1+1 at 100", "page", "frame",
-                               "cols 4+1 rows 1+1 at 100"}));
+    EXPECT_EQ(target.log,
+              (Log{"frame", "cols 1+1 rows 1+1 at 100", "page", "frame", "cols 2+2 rows 1+1 at 100",
+                   "page", "frame", "cols 4+1 rows 1+1 at 100"}));
 }
 
 TEST_F(cmcPrintJobTest, RowBlocksRunTopToBottomWithColumnBlocksInside) {

@@ -109,14 +109,14 @@ class MenuDepthTest : public uitest::UiModelTest {
 protected:
     MenuDepthTest()
         : UiModelTest({
-              "#T1_BasicCell", "{}", "#T1_Body",
-              " +a", "  +b", " +c",  // b under a, c a sibling of a
-              "#T2_BasicCell", "{}", "#T2_Body",
-              "  +a", "  +b", "+c", "  +d",  // c ends the level
-              "#T3_BasicCell", "{}", "#T3_Body",
-              "+a", "no plus here", "+b",
-              "#T4_BasicCell", "{}", "#T4_Body",
-              "+a", " +b", "  +c", " +d", "+e",
+              "#T1_BasicCell", "{}",  "#T1_Body",      " +a",
+              "  +b",          " +c",  // b under a, c a sibling of a
+              "#T2_BasicCell", "{}",  "#T2_Body",      "  +a",
+              "  +b",          "+c",  "  +d",  // c ends the level
+              "#T3_BasicCell", "{}",  "#T3_Body",      "+a",
+              "no plus here",  "+b",  "#T4_BasicCell", "{}",
+              "#T4_Body",      "+a",  " +b",           "  +c",
+              " +d",           "+e",
           }) {}
     FakeLink fake;
 
@@ -221,10 +221,16 @@ class EditMenuTest : public uitest::UiModelTest {
 protected:
     EditMenuTest()
         : UiModelTest({
-              "#GI_Menu_T_BasicCell", "{}", "#GI_Menu_T_Body",
-              "+Edit	{(%CL_Menu_Edit_Top)}", " +placeholder",
-              "#GI_PMenu_T_BasicCell", "{(%CT_PopupMenu.)}", "#GI_PMenu_T_Body",
-              "+Copy	{(%CL_PMenu_Copy:Ctrl+C)}", "+Paste	{(%CL_PMenu_Paste:Ctrl+V)}",
+              "#GI_Menu_T_BasicCell",
+              "{}",
+              "#GI_Menu_T_Body",
+              "+Edit	{(%CL_Menu_Edit_Top)}",
+              " +placeholder",
+              "#GI_PMenu_T_BasicCell",
+              "{(%CT_PopupMenu.)}",
+              "#GI_PMenu_T_Body",
+              "+Copy	{(%CL_PMenu_Copy:Ctrl+C)}",
+              "+Paste	{(%CL_PMenu_Paste:Ctrl+V)}",
           }) {
         menu.Build();
     }
@@ -267,9 +273,8 @@ TEST_F(EditMenuTest, EventNineRefreshesAndTheMenuStopsListeningWhenGone) {
 
 TEST_F(EditMenuTest, ARemovedItemCanRemoveItselfWhileChosen) {
     // A pop-up command that makes the sheet rebuild its menu.
-    menu.AttachBody(editTop, "GI_PMenu_T", [this](cuiMenuItem&) {
-        events.Send(cuiMenu::kEventDeleteSub, 0, editTop);
-    });
+    menu.AttachBody(editTop, "GI_PMenu_T",
+                    [this](cuiMenuItem&) { events.Send(cuiMenu::kEventDeleteSub, 0, editTop); });
     menu.Activate(*menu.FindByLink(editTop)->children[0]);
     EXPECT_TRUE(menu.FindByLink(editTop)->children.empty());
 }

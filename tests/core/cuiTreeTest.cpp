@@ -64,10 +64,16 @@ class TreeTest : public uitest::UiModelTest {
 protected:
     TreeTest()
         : UiModelTest({
-              "#T_BasicCell", "{}", "#T_Body",
-              "+top\t{(%CallSheet:S_top)}", " +a\t{(%CallSheet:S_a)}",
-              " +b\t{(%CallSheet:S_b)}", "  +c\t{(%CallSheet:S_c)}",
-              "#Branch_Body", "+x\t{(ImageIndex=5)(%CallSheet:S_x)}", "+y\t{(%CallSheet:S_y)}",
+              "#T_BasicCell",
+              "{}",
+              "#T_Body",
+              "+top\t{(%CallSheet:S_top)}",
+              " +a\t{(%CallSheet:S_a)}",
+              " +b\t{(%CallSheet:S_b)}",
+              "  +c\t{(%CallSheet:S_c)}",
+              "#Branch_Body",
+              "+x\t{(ImageIndex=5)(%CallSheet:S_x)}",
+              "+y\t{(%CallSheet:S_y)}",
           }) {
         tree.Build();
     }

@@ -9,7 +9,9 @@ class iuiTreeTest : public uitest::UiModelTest {
 protected:
     iuiTreeTest()
         : UiModelTest({
-              "#T_BasicCell", "{(ImageIndex=9)}", "#T_Body",
+              "#T_BasicCell",
+              "{(ImageIndex=9)}",
+              "#T_Body",
               "+ops\t{(%CallSheet:[St_ChBank]GI_Sheet_BankOp,Ops 1,0)}",
               " +b1\t{(%CallSheet:[St_ChBank]GI_Sheet_Mch_Dig,Bank 1,1,0)}",
               " +b7\t{(%CallSheet:[St_ChBank]GI_Sheet_Mch_Dig,Bank 7,7,0)}",
