@@ -20,10 +20,17 @@ std::vector<cmcPrintBlock> cmcPrintJob::Blocks(const cmcPrintSheet& sheet,
     for (size_t col = 0; col < widths.size(); ++col) {
         joined[col] = sheet.JoinedInFixedRows(static_cast<int32_t>(col));
     }
-    const std::vector<int32_t> cols = cmcPrintLayout::PageCounts(
+    std::vector<int32_t> cols = cmcPrintLayout::PageCounts(
         cmcPrintLayout::PaginateColumns(widths, sheet.FixedCols(), joined, rect.right - rect.left));
-    const std::vector<int32_t> rows = cmcPrintLayout::PageCounts(cmcPrintLayout::PaginateRows(
+    std::vector<int32_t> rows = cmcPrintLayout::PageCounts(cmcPrintLayout::PaginateRows(
         sheet.RowHeights(), sheet.FixedRows(), rect.bottom - rect.top));
+    // A sheet of fixed rows or columns only still prints its fixed part.
+    if (cols.empty()) {
+        cols.push_back(0);
+    }
+    if (rows.empty()) {
+        rows.push_back(0);
+    }
     std::vector<cmcPrintBlock> blocks;
     int32_t firstRow = sheet.FixedRows();
     for (int32_t rowCount : rows) {

@@ -170,6 +170,13 @@ TEST_F(cmcPrintJobTest, AZeroWidthBlockShrinksByItsHeight) {
     EXPECT_EQ(sheet.builds, (std::vector<int32_t>{50}));
 }
 
+TEST_F(cmcPrintJobTest, ASheetOfFixedCellsOnlyStillPrints) {
+    FakeSheet sheet({100, 100}, {50}, 2, 1);
+    job.PrintSheet(sheet, 100, target);
+    EXPECT_EQ(target.log, (Log{"frame", "cols 2+0 rows 1+0 at 100"}));
+    EXPECT_EQ(job.RunningOffset(), 50);
+}
+
 TEST_F(cmcPrintJobTest, SheetsWithoutPrintAreSkipped) {
     FakeSheet top({100}, {100});
     top.printable = false;
