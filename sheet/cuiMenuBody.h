@@ -10,9 +10,9 @@ struct cmcCellContext;
 struct cmcCellObj;
 struct cmcCellCapsule;
 
-// The item lines of a menu or tree description and the level rule that turns
-// their indentation into nesting. Menus and trees share it so that both read
-// a body the same way.
+// The item lines of a menu, toolbar or tree description, the level rule that
+// turns their indentation into nesting, and the state query. The three models
+// share them so that all read a description the same way.
 namespace cuiMenuBody {
 
 // Body lines of `key` up to the first line whose first byte is '#'.
