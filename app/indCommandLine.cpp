@@ -1,17 +1,9 @@
 #include "app/indCommandLine.h"
 
-#include <cctype>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-
+#include "app/cmcPortChoice.h"
 #include "files/indEnviron.h"
 
 namespace {
-
-constexpr int kInvalidPort = -999;
-constexpr int kFirstPort = 1;
-constexpr int kLastPort = 256;
 
 std::string Lower(const std::string& text) {
     std::string lower = text;
@@ -21,15 +13,6 @@ std::string Lower(const std::string& text) {
         }
     }
     return lower;
-}
-
-std::string Trimmed(const std::string& text) {
-    size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 }  // namespace
@@ -53,7 +36,7 @@ void indCommandLine::Visit(const std::string& argument, const std::string& exePa
         writeAfterOpen = true;
     } else if (lower.find("/c:") != std::string::npos) {
         int port = PortNumber(argument, lower);
-        if (port >= kFirstPort && port <= kLastPort) {
+        if (cmcPortChoice::IsValid(port)) {
             settings.comPort = port;
         }
     } else if (lower == "/s:n") {
@@ -68,17 +51,9 @@ void indCommandLine::Visit(const std::string& argument, const std::string& exePa
 }
 
 int indCommandLine::PortNumber(const std::string& argument, const std::string& lower) {
-    std::string text = Trimmed(argument.substr(lower.find("/c:") + 3));
-    if (text.empty()) {
-        return kInvalidPort;
-    }
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text.c_str(), &end, 10);
-    if (*end != '\0' || errno == ERANGE || value < INT_MIN || value > INT_MAX) {
-        return kInvalidPort;
-    }
-    return static_cast<int>(value);
+    // Read as a typed port number is: the whole trimmed text or nothing.
+    return cmcPortChoice::Read(cmcPortChoice::Variant::Typed,
+                               argument.substr(lower.find("/c:") + 3));
 }
 
 std::string indCommandLine::FilePath(const std::string& argument,

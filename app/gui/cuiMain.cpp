@@ -419,10 +419,8 @@ void cuiMain::OnIdle() {
 cmcDocument::Hooks cuiMain::MakeHooks() {
     cmcDocument::Hooks hooks;
     hooks.titleChanged = [this](const std::string& title) {
-        QString text = FromCp932(title);
-        QGuiApplication::setApplicationDisplayName(QString());
         if (m_window) {
-            m_window->setWindowTitle(text);
+            m_window->setWindowTitle(FromCp932(title));
         }
     };
     hooks.closeSheet = [this] {

@@ -9,7 +9,7 @@
 #include "TestSupport.h"
 #include "app/cmcEvMan.h"
 #include "app/cmcVirtualTimerHost.h"
-#include "files/cmcInstanceLock.h"
+#include "FirstInstanceLock.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 #include "text/BuiltinTable.h"
@@ -17,13 +17,6 @@
 #include "util/Cp932.h"
 
 namespace {
-
-class FirstLock : public cmcInstanceLock {
-public:
-    bool Acquire(const std::string&) override { return true; }
-    void Release() override {}
-    bool AlertFirst() override { return false; }
-};
 
 // Answers boxes and dialogs from scripts and records what was asked.
 class ScriptedPrompt : public cmcPrompt {
@@ -102,7 +95,7 @@ protected:
     cmcTimerHost::Scope scope{host};
     cmcGTex table;
     ScriptedPrompt prompt;
-    FirstLock lock;
+    test::FirstInstanceLock lock;
     cmcMemoryKeyStore store;
     indEnviron settings{lock, store, "lock", "Software\\Test", {1920, 1080}};
     cmcEvMan events{host};
@@ -356,7 +349,7 @@ void LoadFromEmptyFolder() {
     cmcGTex table;
     table.SetLines(BuiltinTable::Lines());
     ScriptedPrompt prompt;
-    FirstLock lock;
+    test::FirstInstanceLock lock;
     cmcMemoryKeyStore store;
     indEnviron settings{lock, store, "lock", "Software\\Test", {1920, 1080}};
     cmcEvMan events{host};

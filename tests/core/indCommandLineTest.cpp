@@ -8,18 +8,11 @@
 
 #include "app/cmcWorkArea.h"
 #include "app/cmcSheetPositions.h"
-#include "files/cmcInstanceLock.h"
+#include "FirstInstanceLock.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 
 namespace {
-
-class FirstLock : public cmcInstanceLock {
-public:
-    bool Acquire(const std::string&) override { return true; }
-    void Release() override {}
-    bool AlertFirst() override { return false; }
-};
 
 const char kExe[] = "/opt/mx/mxr77c";
 const char kHere[] = "/home/user/radios";
@@ -31,7 +24,7 @@ struct Parsed {
 };
 
 Parsed Parse(std::vector<std::string> args, std::set<std::string> existing = {}) {
-    FirstLock lock;
+    test::FirstInstanceLock lock;
     cmcMemoryKeyStore store;
     indEnviron settings{lock, store, "lock", "Software\\Test", {1920, 1080}};
     settings.comPort = 4;
