@@ -42,7 +42,7 @@ shoot() {
     (cd "$scratch" && DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
         XDG_RUNTIME_DIR="$scratch/runtime" exec "$app" "$@" >"$scratch/$name.log" 2>&1) &
     local pid=$!
-    sleep 3
+    sleep "${SHOT_DELAY:-4}"
     if ! kill -0 "$pid" 2>/dev/null; then
         cat "$scratch/$name.log" >&2
         echo "the application ended before its picture was taken" >&2
@@ -55,5 +55,3 @@ shoot() {
 }
 
 shoot main-window
-# A file argument that does not exist: the not-found message over the window.
-shoot main-window-missing-file missing-file
