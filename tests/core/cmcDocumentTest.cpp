@@ -84,6 +84,11 @@ protected:
         cmcEeprom& image = document.Current();
         image.SetByte(0x10, static_cast<uint8_t>(image.GetByte(0x10) ^ 0x5A));
     }
+    // An edit the document has noticed, as after a cell write.
+    void MakeModified() {
+        Edit();
+        document.IsModified();
+    }
     std::string SavedCopy(const std::string& name) {
         prompt.paths.push_back(dir.Path(name));
         EXPECT_EQ(document.SaveAsWithDialog(), 0);
@@ -150,8 +155,7 @@ TEST_F(DocumentTest, NewOnAModifiedDocumentAsksWithTheUntitledName) {
 }
 
 TEST_F(DocumentTest, CancellingTheQuestionKeepsTheEdit) {
-    Edit();
-    document.IsModified();
+    MakeModified();
     prompt.answers = {cmcPrompt::Answer::Cancel};
     EXPECT_NE(document.New(), 0);
     EXPECT_TRUE(document.IsModified());
@@ -159,8 +163,7 @@ TEST_F(DocumentTest, CancellingTheQuestionKeepsTheEdit) {
 }
 
 TEST_F(DocumentTest, YesOnAnUntitledDocumentOpensSaveAsAndItsCancelCancels) {
-    Edit();
-    document.IsModified();
+    MakeModified();
     prompt.answers = {cmcPrompt::Answer::Yes};
     prompt.paths = {""};
     EXPECT_NE(document.New(), 0);
@@ -205,8 +208,7 @@ TEST_F(DocumentTest, OpenBringsBackTheSavedBytes) {
 
 TEST_F(DocumentTest, AFailedOpenLeavesTheDocumentAsItWas) {
     std::string good = SavedCopy("good.rcf");
-    Edit();
-    document.IsModified();
+    MakeModified();
     cmcEeprom before;
     before.Assign(document.Current());
     std::string bad = dir.Path("bad.rcf");
@@ -238,8 +240,7 @@ TEST_F(DocumentTest, RecentEntriesBeyondTheFirstAreHiddenWhenEmpty) {
 
 TEST_F(DocumentTest, OpenRecentAsksBeforeDroppingChanges) {
     std::string path = SavedCopy("recent.rcf");
-    Edit();
-    document.IsModified();
+    MakeModified();
     prompt.answers = {cmcPrompt::Answer::Cancel};
     EXPECT_NE(document.OpenRecent(0), 0);
     EXPECT_EQ(prompt.asked.size(), 1u);
@@ -251,8 +252,7 @@ TEST_F(DocumentTest, OpenRecentAsksBeforeDroppingChanges) {
 }
 
 TEST_F(DocumentTest, ADisabledWindowRefusesToCloseWithoutAsking) {
-    Edit();
-    document.IsModified();
+    MakeModified();
     EXPECT_FALSE(document.CloseQuery(false));
     EXPECT_TRUE(prompt.asked.empty());
     prompt.answers = {cmcPrompt::Answer::No};
