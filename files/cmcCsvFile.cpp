@@ -307,10 +307,11 @@ void cmcCsvFile::OnEvent(const cmcEvent& event) {
     if (event.code != datCh::kReportEvent || event.payload.size() != sizeof(datCh::Report)) {
         return;
     }
-    datCh::Report report;
+    ReportEntry report;
     std::memcpy(&report, event.payload.data(), sizeof(report));
-    m_reports.push_back({m_recordFirst, m_line, static_cast<uint32_t>(report.chType), report.index, report.column,
-                         report.code});
+    report.firstLine = m_recordFirst;
+    report.lastLine = m_line;
+    m_reports.push_back(report);
 }
 
 // ---- texts

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/cmcEvMan.h"
+#include "model/datCh.h"
 
 class cmcEeprom;
 class cmcGTex;
@@ -22,14 +23,8 @@ public:
     static constexpr int kInvalidHeader = 13;
     static constexpr int kChType = 14;
 
-    struct ReportEntry {
-        int32_t firstLine = 0;
-        int32_t lastLine = 0;
-        uint32_t chType = 0;
-        int32_t index = 0;
-        int32_t column = 0;
-        int32_t code = 0;
-    };
+    // The row import's record, stamped here with its lines.
+    using ReportEntry = datCh::Report;
 
     // prompt: where error boxes go; null shows none.
     cmcCsvFile(cmcEvMan& events, cmcGTex& table, cmcPrompt* prompt);
