@@ -17,6 +17,8 @@ int CliDump(const std::vector<std::string>& args);
 int CliNew(const std::vector<std::string>& args);
 int CliSheet(const std::vector<std::string>& args);
 int CliSet(const std::vector<std::string>& args);
+int CliExportCsv(const std::vector<std::string>& args);
+int CliImportCsv(const std::vector<std::string>& args);
 
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();
