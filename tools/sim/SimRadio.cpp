@@ -83,10 +83,6 @@ std::vector<uint8_t> SimRadio::Feed(const uint8_t* bytes, size_t length) {
         if (m_config.faults.echo) out.push_back(bytes[i]);
         Collect(bytes[i], out);
     }
-    if (m_config.faults.silent || m_stopped) {
-        // A silent radio still has the cable's echo.
-        if (!m_config.faults.echo) out.clear();
-    }
     return out;
 }
 
