@@ -219,7 +219,7 @@ TEST(CommOpen, KeepsTheReasonOfAFailedOpen) {
     EXPECT_FALSE(comm.IsOpen());
 
     if (::geteuid() == 0) GTEST_SKIP() << "root opens any file";
-    const auto path = std::filesystem::temp_directory_path() / "mx_comm_denied";
+    const auto path = std::filesystem::temp_directory_path() / ("mx_comm_denied_" + std::to_string(::getpid()));
     std::ofstream(path).put('x');
     std::filesystem::permissions(path, std::filesystem::perms::none);
     EXPECT_FALSE(comm.OpenPath(path.string(), "9600,N,8,1"));
