@@ -31,7 +31,8 @@ public:
         kNotAccepted = 10,
         kShortWrite = 11,
     };
-    using Callback = cmcMethod<const CloneResult&>;
+    // The record may be changed by the callee (acceptance checks do).
+    using Callback = cmcMethod<CloneResult&>;
 
     explicit cmcCloneDrv(std::unique_ptr<cmcSerialPort> port);
     ~cmcCloneDrv();
