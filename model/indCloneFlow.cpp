@@ -149,3 +149,11 @@ bool indCloneFlow::StartSearch(const std::vector<int32_t>& ports, Done done) {
 void indCloneFlow::Message(const std::string& text, cmcPrompt::Icon icon) {
     m_prompt.Message(text, m_texts.GetLine(kTitleKey, 0), icon, cmcPrompt::Buttons::Ok);
 }
+
+std::string indCloneFlow::ModelNameText() const {
+    return m_texts.GetLine("GI_AppInd_Model", m_modelCode == indModelRules::kModelCode ? 0 : 2);
+}
+
+std::string indCloneFlow::RevisionText() const {
+    return cmcStr::Format("%X.%X", m_information[1], m_information[2] >> 4);
+}

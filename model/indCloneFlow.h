@@ -46,6 +46,11 @@ public:
     uint16_t RadioModelCode() const { return m_modelCode; }
     uint16_t RadioExtraCode() const { return m_extraCode; }
     const std::array<uint8_t, kInfoBytes>& RadioInformation() const { return m_information; }
+    // As the radio information sheet shows them: the model name of the table
+    // for this radio's model code (else empty), and "%X.%X" of record byte 1
+    // and the high half of byte 2.
+    std::string ModelNameText() const;
+    std::string RevisionText() const;
 
 private:
     void IdentityCheck(CloneResult& record);

@@ -220,11 +220,16 @@ TEST_F(CloneManTest, DataErrorsStopTheWriteBeforeThePortOpens) {
 }
 
 TEST_F(CloneManTest, ARadioOfExtraCodeZeroIsIdentifiedButNotWritten) {
-    radio.identity = test::IdentityFrame({0x40, 0x01, 0x00, 0x00});
+    Bytes block = test::InfoBlock();
+    block[1] = 0x11;
+    block[2] = 0x1F;
+    radio.identity = test::IdentityFrame({0x40, 0x01, 0x00, 0x00}, block);
     ASSERT_TRUE(flow->StartRadioInfo(KeepFlow()));
     Run();
     EXPECT_EQ(*result, 0);
     EXPECT_EQ(flow->RadioExtraCode(), 0);
+    EXPECT_EQ(flow->ModelNameText(), texts.GetLine("GI_AppInd_Model", 0));
+    EXPECT_EQ(flow->RevisionText(), "11.1");  // bytes 0x11 0x11 of the block
     result.reset();
     cmcEeprom image;
     image.SetSize(indModelRules::kImageSize);

@@ -15,6 +15,11 @@ int CliText(const std::vector<std::string>& args);
 int CliCheck(const std::vector<std::string>& args);
 int CliDump(const std::vector<std::string>& args);
 int CliNew(const std::vector<std::string>& args);
+int CliInfo(const std::vector<std::string>& args);
+int CliRead(const std::vector<std::string>& args);
+int CliWrite(const std::vector<std::string>& args);
+int CliMemWrite(const std::vector<std::string>& args);
+int CliSearch(const std::vector<std::string>& args);
 
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();

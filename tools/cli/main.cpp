@@ -25,6 +25,11 @@ const Subcommand kSubcommands[] = {
     {"check", CliCheck, "check FILE            check an image file as File > Open does"},
     {"dump", CliDump, "dump FILE [--json]    show the settings an image file holds"},
     {"new", CliNew, "new OUT               write a new document as File > New, then Save"},
+    {"info", CliInfo, "info [PORT]           show the radio's model name and revision"},
+    {"read", CliRead, "read -o OUT [PORT]    read the radio into an image file"},
+    {"write", CliWrite, "write FILE [PORT]     write an image file to the radio"},
+    {"memwrite", CliMemWrite, "memwrite FILE [PORT]  write only the memory part of an image file"},
+    {"search", CliSearch, "search                find the port the radio answers on"},
 };
 
 void PrintHelp(FILE* out) {
@@ -35,7 +40,13 @@ void PrintHelp(FILE* out) {
     std::fprintf(out,
                  "\nExit status: 0 on success; check, dump and new return the file error code\n"
                  "(1 open, 2 access, 3 model, 4 extra code, 5 map revision, 6 format,\n"
-                 "7 coverage, 8 data); 64 for a usage error.\n");
+                 "7 coverage, 8 data); 64 for a usage error.\n"
+                 "\nPORT is --port N (1-256, default 1) or --device PATH. The clone commands\n"
+                 "return the clone result code (2 port, 3 echo, 4 no answer, 5 bad data,\n"
+                 "6 counter, 7 size, 8 overflow, 9 not this radio's image, 10 write not\n"
+                 "accepted, 11 port write, 12 radio information, 13 no port answered);\n"
+                 "refused before writing: 20 data errors, 21 another extra code, 22 the\n"
+                 "file was rejected or could not be saved, 23 no serial port support.\n");
 }
 
 }  // namespace
