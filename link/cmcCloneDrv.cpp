@@ -1,6 +1,7 @@
 #include "link/cmcCloneDrv.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "link/cmcCloneBlock.h"
@@ -266,17 +267,26 @@ cmcCloneDrv::Step cmcCloneDrv::FirstRequest() const {
     }
 }
 
-bool cmcCloneDrv::StepAwaitIdentity() {
+std::optional<Frame> cmcCloneDrv::LastFrame() {
     bool overflow = false;
-    const std::vector<Frame> frames = CollectFrames(overflow);
+    std::vector<Frame> frames = CollectFrames(overflow);
     if (overflow) {
-        return Fail(kBadFrame);
+        Fail(kBadFrame);
+        return std::nullopt;
     }
     if (frames.empty()) {
-        return false;
+        return std::nullopt;
     }
     // Several answers in one tick: the radio's last word counts.
-    const Frame& f = frames.back();
+    return std::move(frames.back());
+}
+
+bool cmcCloneDrv::StepAwaitIdentity() {
+    const std::optional<Frame> last = LastFrame();
+    if (!last) {
+        return m_step == Step::Finish;
+    }
+    const Frame& f = *last;
     if (!IsFromRadio(f, 0xE1) || f.size() < 8 ||
         !std::all_of(f.begin() + 4, f.begin() + 8, IsDecimalByte)) {
         return Fail(kBadFrame);
@@ -438,15 +448,11 @@ bool cmcCloneDrv::BuildNextFrame() {
 }
 
 bool cmcCloneDrv::StepAwaitAccepted() {
-    bool overflow = false;
-    const std::vector<Frame> frames = CollectFrames(overflow);
-    if (overflow) {
-        return Fail(kBadFrame);
+    const std::optional<Frame> last = LastFrame();
+    if (!last) {
+        return m_step == Step::Finish;
     }
-    if (frames.empty()) {
-        return false;
-    }
-    const Frame& f = frames.back();
+    const Frame& f = *last;
     return Fail(IsFromRadio(f, 0xE6) && f.size() == 5 && f[4] == 0x00 ? kOk : kNotAccepted);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,8 @@ private:
     void SendSpeed(uint16_t mode);
     void Pull();
     std::vector<std::vector<uint8_t>> CollectFrames(bool& overflow);
+    // The last frame completed now; none yet, or an overflow (which fails).
+    std::optional<std::vector<uint8_t>> LastFrame();
     bool StoreDataFrame(const std::vector<uint8_t>& frame);
     int32_t CheckEndFrame(const std::vector<uint8_t>& frame) const;
     int32_t CoverageResult() const;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -114,9 +115,24 @@ private:
     std::optional<int32_t> m_result;
 };
 
-int NoPort() {
-    std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
-    return CliCloneExit::kNoPort;
+// Opens a session on the port and runs the job in it.
+int InSession(const CloneArgs& parsed, const std::function<int(CloneSession&)>& job) {
+    CloneSession session(parsed);
+    if (!session.HasPort()) {
+        std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
+        return CliCloneExit::kNoPort;
+    }
+    return job(session);
+}
+
+// The same after parsing the arguments.
+int WithSession(const std::vector<std::string>& args, bool wantOutput, const char* usage,
+                const std::function<int(CloneSession&, const CloneArgs&)>& job) {
+    const auto parsed = ParseArgs(args, false, wantOutput);
+    if (!parsed) {
+        return CliUsageError(usage);
+    }
+    return InSession(*parsed, [&](CloneSession& session) { return job(session, *parsed); });
 }
 
 // A refusal of the flows gets the tool's own status, a clone result its code.
@@ -140,50 +156,42 @@ int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const ch
     if (CliOpenImage(parsed->file, image) != FileErr::kNone) {
         return CliCloneExit::kFileRejected;
     }
-    CloneSession session(*parsed);
-    if (!session.HasPort()) {
-        return NoPort();
-    }
     // No data-check gate here yet: the check walk needs the link handler's
     // document host, which the tool does not build so far.
-    return ExitStatus(session.Run(session.Flow().StartCloneWrite(image, memoryOnly, session.Keep())));
+    return InSession(*parsed, [&](CloneSession& session) {
+        return ExitStatus(session.Run(session.Flow().StartCloneWrite(image, memoryOnly, session.Keep())));
+    });
 }
 
 }  // namespace
 
 int CliInfo(const std::vector<std::string>& args) {
-    const auto parsed = ParseArgs(args, false, false);
-    if (!parsed) {
-        return CliUsageError("info takes only --port N or --device PATH");
-    }
-    CloneSession session(*parsed);
-    if (!session.HasPort()) {
-        return NoPort();
-    }
-    const int result = session.Run(session.Flow().StartRadioInfo(session.Keep()));
-    if (result == 0) {
-        CliPrintOut(session.Flow().ModelNameText() + "\n" + session.Flow().RevisionText() + "\n");
-    }
-    return ExitStatus(result);
+    return WithSession(args, false, "info takes only --port N or --device PATH",
+                       [](CloneSession& session, const CloneArgs&) {
+                           const int result = session.Run(session.Flow().StartRadioInfo(session.Keep()));
+                           if (result == 0) {
+                               CliPrintOut(session.Flow().ModelNameText() + "\n" +
+                                           session.Flow().RevisionText() + "\n");
+                           }
+                           return ExitStatus(result);
+                       });
 }
 
 int CliRead(const std::vector<std::string>& args) {
-    const auto parsed = ParseArgs(args, false, true);
-    if (!parsed) {
-        return CliUsageError("read takes -o OUT and --port N or --device PATH");
-    }
-    CloneSession session(*parsed);
-    if (!session.HasPort()) {
-        return NoPort();
-    }
-    cmcEeprom image;
-    const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
-    if (result != 0) {
-        return ExitStatus(result);
-    }
-    CliPrompt prompt;
-    indImageFile files(CliTable(), &prompt);
-    return files.Save(parsed->output, image) == FileErr::kNone ? 0 : CliCloneExit::kFileRejected;
+    return WithSession(args, true, "read takes -o OUT and --port N or --device PATH",
+                       [](CloneSession& session, const CloneArgs& parsed) {
+                           cmcEeprom image;
+                           const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
+                           if (result != 0) {
+                               return ExitStatus(result);
+                           }
+                           // Nothing is written unless the whole read succeeded.
+                           CliPrompt prompt;
+                           indImageFile files(CliTable(), &prompt);
+                           return files.Save(parsed.output, image) == FileErr::kNone
+                                      ? 0
+                                      : CliCloneExit::kFileRejected;
+                       });
 }
 
 int CliWrite(const std::vector<std::string>& args) {
@@ -195,17 +203,17 @@ int CliMemWrite(const std::vector<std::string>& args) {
 }
 
 int CliSearch(const std::vector<std::string>& args) {
+    // Every port that opens is a candidate: a port of the user's makes no sense.
     if (!args.empty()) {
         return CliUsageError("search takes no arguments");
     }
-    CloneArgs none;
-    CloneSession session(none);
-    if (!session.HasPort()) {
-        return NoPort();
-    }
-    const int result = session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
-    if (result == 0) {
-        std::printf("%d\n", session.Manager().SelectedPort());
-    }
-    return ExitStatus(result);
+    return WithSession(args, false, "search takes no arguments",
+                       [](CloneSession& session, const CloneArgs&) {
+                           const int result =
+                               session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
+                           if (result == 0) {
+                               std::printf("%d\n", session.Manager().SelectedPort());
+                           }
+                           return ExitStatus(result);
+                       });
 }
