@@ -92,7 +92,7 @@ bool indCloneMan::StartRead(const AddrRangeList& ranges, Callback done) {
     ConfigurePort(m_selectedPort);
     m_jobCallback = std::move(done);
     m_driver.StartRead(ranges, Callback(this, &indCloneMan::OnDone));
-    StartJob(kReadJob, RangeBytes(ranges, 0x7FFFFFFF), kReadCaption);
+    StartJob(kReadJob, RangeBytes(ranges, m_imageSize), kReadCaption);
     return true;
 }
 
@@ -103,7 +103,7 @@ bool indCloneMan::StartWrite(const cmcEeprom& image, const AddrRangeList& ranges
     ConfigurePort(m_selectedPort);
     m_jobCallback = std::move(done);
     m_driver.StartWrite(image, ranges, Callback(this, &indCloneMan::OnDone));
-    StartJob(kWriteJob, RangeBytes(ranges, image.GetSize()), kWriteCaption);
+    StartJob(kWriteJob, RangeBytes(ranges, m_imageSize), kWriteCaption);
     return true;
 }
 

@@ -29,7 +29,10 @@ public:
     indCloneMan& operator=(const indCloneMan&) = delete;
 
     void SetRequestCodes(int32_t codeA, int32_t codeB) { m_driver.SetRequestCodes(codeA, codeB); }
-    void SetImageSize(int32_t bytes) { m_driver.SetImageSize(bytes); }
+    void SetImageSize(int32_t bytes) {
+        m_imageSize = bytes;
+        m_driver.SetImageSize(bytes);
+    }
     void SetEchoCheck(bool on) { m_driver.SetEchoCheck(on); }
     void SetBlockSize(int32_t bytes) { m_driver.SetBlockSize(bytes); }
     void SetSpeedSelector(int32_t selector) { m_speedSelector = selector; }
@@ -79,6 +82,7 @@ private:
     Check m_probeCheck;
     Callback m_jobCallback;
     int32_t m_total = 0;
+    int32_t m_imageSize = 0;
     Job m_kind = kNone;
     int32_t m_speedSelector = 0;
     int32_t m_selectedPort = 1;
