@@ -1,0 +1,181 @@
+// r77c-sim: a simulated radio on a pseudo-terminal or a serial device.
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/cmcRcfFile.h"
+#include "model/cmcEeprom.h"
+#include "text/BuiltinTable.h"
+#include "text/cmcGTex.h"
+#include "tools/sim/SimOptions.h"
+#include "tools/sim/SimRadio.h"
+
+namespace {
+
+volatile sig_atomic_t g_stop = 0;
+
+void OnSignal(int) { g_stop = 1; }
+
+cmcGTex& Table() {
+    static cmcGTex table;
+    static bool loaded = table.SetLines(BuiltinTable::Lines());
+    (void)loaded;
+    return table;
+}
+
+AddrRangeList WholeImage(int32_t size) { return {{0, size - 1}, kAddrRangeEnd}; }
+
+std::vector<uint8_t> LoadMemory(const SimOptions& o) {
+    std::vector<uint8_t> memory(static_cast<size_t>(o.radio.imageSize), 0);
+    if (o.memoryFile.empty() || !std::filesystem::exists(o.memoryFile)) return memory;
+    cmcEeprom image;
+    image.SetSize(o.radio.imageSize);
+    cmcRcfFile file(Table(), nullptr);
+    file.SetImage(&image);
+    file.SetIds(o.radio.modelCode, o.radio.extraCode);
+    file.SetMapRevCheck([](int32_t) { return true; });
+    file.SetModelCheck([](uint32_t, uint32_t, int&) { return true; });
+    if (file.ReadImage(o.memoryFile) != 0) {
+        std::fprintf(stderr, "r77c-sim: cannot read %s, starting from zeros\n", o.memoryFile.c_str());
+        return memory;
+    }
+    std::copy(image.Data(), image.Data() + image.GetSize(), memory.begin());
+    return memory;
+}
+
+void SaveMemory(const SimOptions& o, const std::vector<uint8_t>& memory) {
+    if (o.memoryFile.empty()) return;
+    cmcEeprom image;
+    image.SetSize(o.radio.imageSize);
+    image.SetBlock(0, memory.data(), o.radio.imageSize);
+    cmcRcfFile file(Table(), nullptr);
+    file.SetImage(&image);
+    file.SetIds(o.radio.modelCode, o.radio.extraCode);
+    file.SetMapRev(1);
+    if (file.WriteImage(o.memoryFile, WholeImage(o.radio.imageSize)) != 0)
+        std::fprintf(stderr, "r77c-sim: cannot write %s\n", o.memoryFile.c_str());
+}
+
+void MakeRaw(int fd, int32_t baud) {
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) return;
+    ::cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+    (void)baud;
+    ::tcsetattr(fd, TCSANOW, &tio);
+}
+
+// The line: our end's descriptor, and for a pseudo-terminal the slave we keep
+// open ourselves so that clients may come and go without hanging it up.
+struct Line {
+    int fd = -1;
+    int keepSlave = -1;
+};
+
+bool OpenLine(const SimOptions& o, Line& line) {
+    if (!o.device.empty()) {
+        line.fd = ::open(o.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (line.fd < 0) return false;
+        MakeRaw(line.fd, o.baud);
+        return true;
+    }
+    line.fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (line.fd < 0 || ::grantpt(line.fd) != 0 || ::unlockpt(line.fd) != 0) return false;
+    const char* name = ::ptsname(line.fd);
+    if (!name) return false;
+    line.keepSlave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (line.keepSlave < 0) return false;
+    MakeRaw(line.keepSlave, o.baud);
+    std::printf("%s\n", name);
+    std::fflush(stdout);
+    return true;
+}
+
+class Pacer {
+public:
+    Pacer(int32_t baud, bool on) : m_bytesPerSecond(std::max(1, baud / 10)), m_on(on) {}
+
+    // How many bytes the line may carry now; a frame's worth never waits for
+    // a long idle time to be spent at once.
+    size_t Allowance() {
+        if (!m_on) return SIZE_MAX;
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - m_last).count();
+        m_last = now;
+        m_credit = std::min(m_credit + seconds * m_bytesPerSecond, 16.0);
+        return static_cast<size_t>(m_credit);
+    }
+    void Spent(size_t n) {
+        if (m_on) m_credit -= static_cast<double>(n);
+    }
+
+private:
+    double m_bytesPerSecond;
+    bool m_on;
+    double m_credit = 0;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+};
+
+int Run(const SimOptions& o) {
+    Line line;
+    if (!OpenLine(o, line)) {
+        std::perror("r77c-sim: cannot open the line");
+        return 1;
+    }
+    SimRadio radio(o.radio, LoadMemory(o));
+    Pacer pacer(o.baud, o.pace);
+    std::vector<uint8_t> pending;
+    while (!g_stop) {
+        pollfd p{line.fd, POLLIN, 0};
+        ::poll(&p, 1, pending.empty() ? 50 : 1);
+        uint8_t buffer[512];
+        const ssize_t got = ::read(line.fd, buffer, sizeof buffer);
+        if (got > 0) {
+            const std::vector<uint8_t> answer = radio.Feed(buffer, static_cast<size_t>(got));
+            pending.insert(pending.end(), answer.begin(), answer.end());
+            if (radio.TakeCommitted()) SaveMemory(o, radio.Memory());
+        }
+        const size_t n = std::min(pending.size(), pacer.Allowance());
+        if (n > 0) {
+            const ssize_t sent = ::write(line.fd, pending.data(), n);
+            if (sent > 0) {
+                pending.erase(pending.begin(), pending.begin() + sent);
+                pacer.Spent(static_cast<size_t>(sent));
+            }
+        }
+        if (o.once && radio.Completed() > 0 && pending.empty()) break;
+    }
+    if (line.keepSlave >= 0) ::close(line.keepSlave);
+    ::close(line.fd);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    SimOptions options;
+    std::string error;
+    if (!SimOptions::Parse(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+        std::fprintf(stderr, "r77c-sim: %s\n%s", error.c_str(), SimOptions::HelpText());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(SimOptions::HelpText(), stdout);
+        return 0;
+    }
+    struct sigaction action{};
+    action.sa_handler = OnSignal;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
+    return Run(options);
+}
