@@ -1,11 +1,9 @@
-// The serial port the clone commands talk through. The termios port arrives
-// with the port layer; a build without it still answers usage and help.
+// The serial port the clone commands talk through.
 #include <memory>
 #include <string>
 
 #include "tools/cli/CliClone.h"
 
-#if __has_include("link/cmcComm.h")
 #include "link/cmcComm.h"
 #include "link/cmcPortMap.h"
 
@@ -36,11 +34,3 @@ std::vector<int32_t> CliScanPorts() {
     cmcComm().ScanPorts(ports, count);
     return std::vector<int32_t>(ports, ports + count);
 }
-
-#else
-
-std::unique_ptr<cmcSerialPort> CliMakePort(const std::string&) { return nullptr; }
-
-std::vector<int32_t> CliScanPorts() { return {}; }
-
-#endif
