@@ -19,6 +19,11 @@ int CliSheet(const std::vector<std::string>& args);
 int CliSet(const std::vector<std::string>& args);
 int CliExportCsv(const std::vector<std::string>& args);
 int CliImportCsv(const std::vector<std::string>& args);
+int CliInfo(const std::vector<std::string>& args);
+int CliRead(const std::vector<std::string>& args);
+int CliWrite(const std::vector<std::string>& args);
+int CliMemWrite(const std::vector<std::string>& args);
+int CliSearch(const std::vector<std::string>& args);
 
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();

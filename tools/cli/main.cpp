@@ -34,6 +34,11 @@ const Subcommand kSubcommands[] = {
     {"import-csv", CliImportCsv, "import-csv FILE --list indv|group IN.csv [-o OUT]\n"
                                  "                        read a list from CSV and save the image to OUT\n"
                                  "                        (or FILE); nothing is written on failure"},
+    {"info", CliInfo, "info [PORT]           show the radio's model name and revision"},
+    {"read", CliRead, "read -o OUT [PORT]    read the radio into an image file"},
+    {"write", CliWrite, "write FILE [PORT]     write an image file to the radio"},
+    {"memwrite", CliMemWrite, "memwrite FILE [PORT]  write only the memory part of an image file"},
+    {"search", CliSearch, "search                find the port the radio answers on"},
 };
 
 void PrintHelp(FILE* out) {
@@ -47,7 +52,14 @@ void PrintHelp(FILE* out) {
                  "7 coverage, 8 data); 64 for a usage error.\n"
                  "export-csv and import-csv return those codes or the CSV codes: 10 entry\n"
                  "number out of range, 12 no header for the list, 13 header mismatch; the\n"
-                 "error box goes to standard error, the import report to standard output.\n");
+                 "error box goes to standard error, the import report to standard output; set and sheet return\n"
+                 "the file error code of the open or the save.\n"
+                 "\nPORT is --port N (1-256, default 1) or --device PATH. The clone commands\n"
+                 "return the clone result code (2 port, 3 echo, 4 no answer, 5 bad data,\n"
+                 "6 counter, 7 size, 8 overflow, 9 not this radio's image, 10 write not\n"
+                 "accepted, 11 port write, 12 radio information, 13 no port answered);\n"
+                 "refused before writing: 20 data errors, 21 another extra code, 22 the\n"
+                 "file was rejected or could not be saved, 23 no serial port support.\n");
 }
 
 }  // namespace

@@ -1,0 +1,226 @@
+// info, read, write, memwrite and search: the clone jobs of the application,
+// run against a radio on a serial port. The command itself is the
+// confirmation; the exit status is the clone result code.
+#include "tools/cli/CliClone.h"
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <thread>
+
+#include "app/cmcVirtualTimerHost.h"
+#include "files/FileErr.h"
+#include "files/indImageFile.h"
+#include "model/indActiveCell.h"
+#include "model/indCloneFlow.h"
+#include "model/indCloneMan.h"
+#include "model/indModelRules.h"
+#include "model/indWarningCheck.h"
+#include "text/cmcGTex.h"
+#include "tools/cli/Cli.h"
+#include "tools/cli/CliDocHost.h"
+#include "tools/cli/CliCloneObserver.h"
+#include "tools/cli/CliPrompt.h"
+#include "util/cmcStr.h"
+
+namespace {
+
+constexpr int kDefaultPort = 1;  // the settings' default selected port
+constexpr int kLastPort = 256;
+
+struct CloneArgs {
+    int port = kDefaultPort;
+    std::string device;
+    std::string file;    // write, memwrite: the image to send
+    std::string output;  // read: where the image goes
+};
+
+// Parses --port N, --device PATH, -o OUT and one positional FILE when wanted.
+std::optional<CloneArgs> ParseArgs(const std::vector<std::string>& args, bool wantFile, bool wantOutput) {
+    CloneArgs parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--port" && hasValue) {
+            parsed.port = cmcStr::AtoI(args[++i].c_str());
+            if (parsed.port < 1 || parsed.port > kLastPort) {
+                return std::nullopt;
+            }
+        } else if (a == "--device" && hasValue) {
+            parsed.device = args[++i];
+        } else if (a == "-o" && hasValue && wantOutput) {
+            parsed.output = args[++i];
+        } else if (wantFile && parsed.file.empty() && !a.empty() && a[0] != '-') {
+            parsed.file = a;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if ((wantFile && parsed.file.empty()) || (wantOutput && parsed.output.empty())) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+// One clone job with its manager, run on a small real-time loop: the core's
+// timers are virtual, and the loop moves them along with the clock.
+class CloneSession {
+public:
+    explicit CloneSession(const CloneArgs& args) : m_scope(m_host) {
+        std::unique_ptr<cmcSerialPort> port = CliMakePort(args.device);
+        if (!port) {
+            return;
+        }
+        m_man = std::make_unique<indCloneMan>(std::move(port), CliTable(), m_observer);
+        // This radio's driver settings, as the model controller sets them.
+        m_man->SetEchoCheck(false);
+        m_man->SetBlockSize(64);
+        m_man->SetSpeedSelector(0);
+        m_man->SetFixedSpeed(true);
+        m_man->SetImageSize(indModelRules::kImageSize);
+        m_man->SetSelectedPort(args.port);
+        m_flow = std::make_unique<indCloneFlow>(*m_man, CliTable(), m_prompt);
+        m_flow->InstallChecks();
+    }
+    bool HasPort() const { return m_flow != nullptr; }
+    indCloneFlow& Flow() { return *m_flow; }
+    indCloneMan& Manager() { return *m_man; }
+    indCloneFlow::Done Keep() {
+        return [this](int32_t result) { m_result = result; };
+    }
+
+    // Runs until the job reports; the job's own time-outs bound the wait.
+    int Run(bool started) {
+        if (!started) {
+            return indCloneFlow::kBusy;
+        }
+        auto last = std::chrono::steady_clock::now();
+        while (!m_result) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            const auto now = std::chrono::steady_clock::now();
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+            if (ms > 0) {
+                last += std::chrono::milliseconds(ms);
+                m_host.Advance(static_cast<uint32_t>(ms));
+            }
+        }
+        return *m_result;
+    }
+
+private:
+    cmcVirtualTimerHost m_host;
+    cmcTimerHost::Scope m_scope;
+    CliCloneObserver m_observer;
+    CliPrompt m_prompt;
+    std::unique_ptr<indCloneMan> m_man;
+    std::unique_ptr<indCloneFlow> m_flow;
+    std::optional<int32_t> m_result;
+};
+
+// Opens a session on the port and runs the job in it.
+int InSession(const CloneArgs& parsed, const std::function<int(CloneSession&)>& job) {
+    CloneSession session(parsed);
+    if (!session.HasPort()) {
+        std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
+        return CliCloneExit::kNoPort;
+    }
+    return job(session);
+}
+
+// The same after parsing the arguments.
+int WithSession(const std::vector<std::string>& args, bool wantOutput, const char* usage,
+                const std::function<int(CloneSession&, const CloneArgs&)>& job) {
+    const auto parsed = ParseArgs(args, false, wantOutput);
+    if (!parsed) {
+        return CliUsageError(usage);
+    }
+    return InSession(*parsed, [&](CloneSession& session) { return job(session, *parsed); });
+}
+
+// A refusal of the flows gets the tool's own status, a clone result its code.
+int ExitStatus(int32_t result) {
+    switch (result) {
+        case indCloneFlow::kDataErrors:
+            return CliCloneExit::kDataErrors;
+        case indCloneFlow::kOtherExtraCode:
+            return CliCloneExit::kOtherExtraCode;
+        default:
+            return result;
+    }
+}
+
+int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const char* usage) {
+    const auto parsed = ParseArgs(args, true, false);
+    if (!parsed) {
+        return CliUsageError(usage);
+    }
+    cmcEeprom image;
+    if (CliOpenImage(parsed->file, image) != FileErr::kNone) {
+        return CliCloneExit::kFileRejected;
+    }
+    // The data-check gate asks the same checks the sheets mark, over the
+    // image about to be written.
+    CliDocHost host(image);
+    const cmcCellLink link = indActiveCell::LinkFor(host);
+    return InSession(*parsed, [&](CloneSession& session) {
+        session.Flow().SetErrorCount(
+            [&] { return indWarningCheck::Run(CliTable(), indActiveCell::Names(), link).errors; });
+        return ExitStatus(session.Run(session.Flow().StartCloneWrite(image, memoryOnly, session.Keep())));
+    });
+}
+
+}  // namespace
+
+int CliInfo(const std::vector<std::string>& args) {
+    return WithSession(args, false, "info takes only --port N or --device PATH",
+                       [](CloneSession& session, const CloneArgs&) {
+                           const int result = session.Run(session.Flow().StartRadioInfo(session.Keep()));
+                           if (result == 0) {
+                               CliPrintOut(session.Flow().ModelNameText() + "\n" +
+                                           session.Flow().RevisionText() + "\n");
+                           }
+                           return ExitStatus(result);
+                       });
+}
+
+int CliRead(const std::vector<std::string>& args) {
+    return WithSession(args, true, "read takes -o OUT and --port N or --device PATH",
+                       [](CloneSession& session, const CloneArgs& parsed) {
+                           cmcEeprom image;
+                           const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
+                           if (result != 0) {
+                               return ExitStatus(result);
+                           }
+                           // Nothing is written unless the whole read succeeded.
+                           CliPrompt prompt;
+                           indImageFile files(CliTable(), &prompt);
+                           return files.Save(parsed.output, image) == FileErr::kNone
+                                      ? 0
+                                      : CliCloneExit::kFileRejected;
+                       });
+}
+
+int CliWrite(const std::vector<std::string>& args) {
+    return WriteCommand(args, false, "write takes one FILE and --port N or --device PATH");
+}
+
+int CliMemWrite(const std::vector<std::string>& args) {
+    return WriteCommand(args, true, "memwrite takes one FILE and --port N or --device PATH");
+}
+
+int CliSearch(const std::vector<std::string>& args) {
+    // Every port that opens is a candidate: a port of the user's makes no sense.
+    if (!args.empty()) {
+        return CliUsageError("search takes no arguments");
+    }
+    return WithSession(args, false, "search takes no arguments",
+                       [](CloneSession& session, const CloneArgs&) {
+                           const int result =
+                               session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
+                           if (result == 0) {
+                               std::printf("%d\n", session.Manager().SelectedPort());
+                           }
+                           return ExitStatus(result);
+                       });
+}

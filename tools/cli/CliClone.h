@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/cmcSerialPort.h"
+
+// A port for the clone commands: by number through the port map, or on the
+// given device path. Null when this build has no serial port.
+std::unique_ptr<cmcSerialPort> CliMakePort(const std::string& devicePath);
+// The port numbers that open now, ascending.
+std::vector<int32_t> CliScanPorts();
+
+// Exit statuses of refusals before anything is written to the radio.
+namespace CliCloneExit {
+constexpr int kDataErrors = 20;
+constexpr int kOtherExtraCode = 21;
+constexpr int kFileRejected = 22;
+constexpr int kNoPort = 23;
+}  // namespace CliCloneExit

@@ -1,0 +1,36 @@
+// The serial port the clone commands talk through.
+#include <memory>
+#include <string>
+
+#include "tools/cli/CliClone.h"
+
+#include "link/cmcComm.h"
+#include "link/cmcPortMap.h"
+
+namespace {
+
+// Opens a device path wherever the clone driver asks for a port number.
+class PathPort : public cmcComm {
+public:
+    explicit PathPort(std::string path) : m_path(std::move(path)) {}
+    bool Open(int, const std::string& settings) override { return OpenPath(m_path, settings); }
+
+private:
+    std::string m_path;
+};
+
+}  // namespace
+
+std::unique_ptr<cmcSerialPort> CliMakePort(const std::string& devicePath) {
+    if (devicePath.empty()) {
+        return std::make_unique<cmcComm>();
+    }
+    return std::make_unique<PathPort>(devicePath);
+}
+
+std::vector<int32_t> CliScanPorts() {
+    int ports[256];
+    int count = 0;
+    cmcComm().ScanPorts(ports, count);
+    return std::vector<int32_t>(ports, ports + count);
+}
