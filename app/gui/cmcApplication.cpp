@@ -13,6 +13,7 @@
 #include "app/gui/indMain.h"
 #include "app/qt/cmcQtTimerHost.h"
 #include "files/indEnviron.h"
+#include "files/indSettingsPlace.h"
 #include "files/qt/cmcQtInstanceLock.h"
 #include "files/qt/cmcQtKeyStore.h"
 #include "text/cmcGTex.h"
@@ -21,7 +22,7 @@
 namespace {
 
 const char kLockName[] = "VARTEK MX-R77C APP Exclusive Mutex";
-const char kKeyPath[] = "Software\\VARTEK INCORPORATED\\MX-R77C";
+const char* const kKeyPath = indSettingsPlace::kKeyPath;
 
 indScreenSize ScreenSize() {
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -47,7 +48,8 @@ int cmcRunApplication(int argc, char** argv) {
     // Settings first and gone last, so the first copy saves them after
     // everything else has been taken down.
     cmcQtInstanceLock lock;
-    cmcQtKeyStore store(QStringLiteral("VARTEK INCORPORATED"), QStringLiteral("MX-R77C"), kKeyPath);
+    cmcQtKeyStore store(QString::fromUtf8(indSettingsPlace::kOrganisation),
+                        QString::fromUtf8(indSettingsPlace::kApplication), kKeyPath);
     indEnviron settings(lock, store, kLockName, kKeyPath, ScreenSize());
     if (!settings.IsFirstInstance()) {
         lock.AlertFirst();

@@ -12,6 +12,7 @@
 #include "app/cmcVirtualTimerHost.h"
 #include "files/FileErr.h"
 #include "files/indImageFile.h"
+#include "files/indSettingsPlace.h"
 #include "model/indActiveCell.h"
 #include "model/indCloneFlow.h"
 #include "model/indCloneMan.h"
@@ -19,9 +20,10 @@
 #include "model/indWarningCheck.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
-#include "tools/cli/CliDocHost.h"
 #include "tools/cli/CliCloneObserver.h"
+#include "tools/cli/CliDocHost.h"
 #include "tools/cli/CliPrompt.h"
+#include "tools/cli/CliSettings.h"
 #include "util/cmcStr.h"
 
 namespace {
@@ -30,14 +32,15 @@ constexpr int kDefaultPort = 1;  // the settings' default selected port
 constexpr int kLastPort = 256;
 
 struct CloneArgs {
-    int port = kDefaultPort;
+    int port = 0;  // 0: the selected port of the settings
     std::string device;
     std::string file;    // write, memwrite: the image to send
     std::string output;  // read: where the image goes
 };
 
 // Parses --port N, --device PATH, -o OUT and one positional FILE when wanted.
-std::optional<CloneArgs> ParseArgs(const std::vector<std::string>& args, bool wantFile, bool wantOutput) {
+std::optional<CloneArgs> ParseArgs(const std::vector<std::string>& args, bool wantFile,
+                                   bool wantOutput) {
     CloneArgs parsed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -63,6 +66,13 @@ std::optional<CloneArgs> ParseArgs(const std::vector<std::string>& args, bool wa
     return parsed;
 }
 
+// The port the application has selected, 1 when none is stored.
+int CliSelectedPort() {
+    const std::optional<int32_t> stored =
+        CliKeyStore().ReadInt(indSettingsPlace::kGlobalGroup, "ComPort");
+    return stored && *stored >= 1 && *stored <= 256 ? *stored : kDefaultPort;
+}
+
 // One clone job with its manager, run on a small real-time loop: the core's
 // timers are virtual, and the loop moves them along with the clock.
 class CloneSession {
@@ -79,7 +89,7 @@ public:
         m_man->SetSpeedSelector(0);
         m_man->SetFixedSpeed(true);
         m_man->SetImageSize(indModelRules::kImageSize);
-        m_man->SetSelectedPort(args.port);
+        m_man->SetSelectedPort(args.port != 0 ? args.port : CliSelectedPort());
         m_flow = std::make_unique<indCloneFlow>(*m_man, CliTable(), m_prompt);
         m_flow->InstallChecks();
     }
@@ -99,7 +109,8 @@ public:
         while (!m_result) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             const auto now = std::chrono::steady_clock::now();
-            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+            const auto ms =
+                std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
             if (ms > 0) {
                 last += std::chrono::milliseconds(ms);
                 m_host.Advance(static_cast<uint32_t>(ms));
@@ -166,7 +177,8 @@ int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const ch
     return InSession(*parsed, [&](CloneSession& session) {
         session.Flow().SetErrorCount(
             [&] { return indWarningCheck::Run(CliTable(), indActiveCell::Names(), link).errors; });
-        return ExitStatus(session.Run(session.Flow().StartCloneWrite(image, memoryOnly, session.Keep())));
+        return ExitStatus(
+            session.Run(session.Flow().StartCloneWrite(image, memoryOnly, session.Keep())));
     });
 }
 
@@ -175,7 +187,8 @@ int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const ch
 int CliInfo(const std::vector<std::string>& args) {
     return WithSession(args, false, "info takes only --port N or --device PATH",
                        [](CloneSession& session, const CloneArgs&) {
-                           const int result = session.Run(session.Flow().StartRadioInfo(session.Keep()));
+                           const int result =
+                               session.Run(session.Flow().StartRadioInfo(session.Keep()));
                            if (result == 0) {
                                CliPrintOut(session.Flow().ModelNameText() + "\n" +
                                            session.Flow().RevisionText() + "\n");
@@ -185,20 +198,20 @@ int CliInfo(const std::vector<std::string>& args) {
 }
 
 int CliRead(const std::vector<std::string>& args) {
-    return WithSession(args, true, "read takes -o OUT and --port N or --device PATH",
-                       [](CloneSession& session, const CloneArgs& parsed) {
-                           cmcEeprom image;
-                           const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
-                           if (result != 0) {
-                               return ExitStatus(result);
-                           }
-                           // Nothing is written unless the whole read succeeded.
-                           CliPrompt prompt;
-                           indImageFile files(CliTable(), &prompt);
-                           return files.Save(parsed.output, image) == FileErr::kNone
-                                      ? 0
-                                      : CliCloneExit::kFileRejected;
-                       });
+    return WithSession(
+        args, true, "read takes -o OUT and --port N or --device PATH",
+        [](CloneSession& session, const CloneArgs& parsed) {
+            cmcEeprom image;
+            const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
+            if (result != 0) {
+                return ExitStatus(result);
+            }
+            // Nothing is written unless the whole read succeeded.
+            CliPrompt prompt;
+            indImageFile files(CliTable(), &prompt);
+            return files.Save(parsed.output, image) == FileErr::kNone ? 0
+                                                                      : CliCloneExit::kFileRejected;
+        });
 }
 
 int CliWrite(const std::vector<std::string>& args) {
@@ -214,13 +227,15 @@ int CliSearch(const std::vector<std::string>& args) {
     if (!args.empty()) {
         return CliUsageError("search takes no arguments");
     }
-    return WithSession(args, false, "search takes no arguments",
-                       [](CloneSession& session, const CloneArgs&) {
-                           const int result =
-                               session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
-                           if (result == 0) {
-                               std::printf("%d\n", session.Manager().SelectedPort());
-                           }
-                           return ExitStatus(result);
-                       });
+    return WithSession(
+        args, false, "search takes no arguments", [](CloneSession& session, const CloneArgs&) {
+            const int result =
+                session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
+            if (result == 0) {
+                std::printf("%d\n", session.Manager().SelectedPort());
+                CliKeyStore().WriteInt(indSettingsPlace::kGlobalGroup, "ComPort",
+                                       session.Manager().SelectedPort());
+            }
+            return ExitStatus(result);
+        });
 }

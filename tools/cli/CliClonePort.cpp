@@ -4,8 +4,10 @@
 
 #include "tools/cli/CliClone.h"
 
+#include "files/indSettingsPlace.h"
 #include "link/cmcComm.h"
 #include "link/cmcPortMap.h"
+#include "tools/cli/CliSettings.h"
 
 namespace {
 
@@ -19,9 +21,19 @@ private:
     std::string m_path;
 };
 
+// Port numbers name devices as in the application: its "Ports" entries first.
+void UseSettingsPortMap() {
+    static const bool installed = [] {
+        cmcPortMap::SetProcess(cmcPortMap(&CliKeyStore(), indSettingsPlace::kKeyPath));
+        return true;
+    }();
+    (void)installed;
+}
+
 }  // namespace
 
 std::unique_ptr<cmcSerialPort> CliMakePort(const std::string& devicePath) {
+    UseSettingsPortMap();
     if (devicePath.empty()) {
         return std::make_unique<cmcComm>();
     }
@@ -31,6 +43,7 @@ std::unique_ptr<cmcSerialPort> CliMakePort(const std::string& devicePath) {
 std::vector<int32_t> CliScanPorts() {
     int ports[256];
     int count = 0;
+    UseSettingsPortMap();
     cmcComm().ScanPorts(ports, count);
     return std::vector<int32_t>(ports, ports + count);
 }

@@ -15,6 +15,7 @@
 
 #include "files/cmcRcfFile.h"
 #include "model/cmcEeprom.h"
+#include "model/indModelRules.h"
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "tools/sim/SimOptions.h"
@@ -24,7 +25,9 @@ namespace {
 
 volatile sig_atomic_t g_stop = 0;
 
-void OnSignal(int) { g_stop = 1; }
+void OnSignal(int) {
+    g_stop = 1;
+}
 
 cmcGTex& Table() {
     static cmcGTex table;
@@ -33,11 +36,10 @@ cmcGTex& Table() {
     return table;
 }
 
-AddrRangeList WholeImage(int32_t size) { return {{0, size - 1}, kAddrRangeEnd}; }
-
 std::vector<uint8_t> LoadMemory(const SimOptions& o) {
     std::vector<uint8_t> memory(static_cast<size_t>(o.radio.imageSize), 0);
-    if (o.memoryFile.empty() || !std::filesystem::exists(o.memoryFile)) return memory;
+    if (o.memoryFile.empty() || !std::filesystem::exists(o.memoryFile))
+        return memory;
     cmcEeprom image;
     image.SetSize(o.radio.imageSize);
     cmcRcfFile file(Table(), nullptr);
@@ -46,7 +48,8 @@ std::vector<uint8_t> LoadMemory(const SimOptions& o) {
     file.SetMapRevCheck([](int32_t) { return true; });
     file.SetModelCheck([](uint32_t, uint32_t, int&) { return true; });
     if (file.ReadImage(o.memoryFile) != 0) {
-        std::fprintf(stderr, "r77c-sim: cannot read %s, starting from zeros\n", o.memoryFile.c_str());
+        std::fprintf(stderr, "r77c-sim: cannot read %s, starting from zeros\n",
+                     o.memoryFile.c_str());
         return memory;
     }
     std::copy(image.Data(), image.Data() + image.GetSize(), memory.begin());
@@ -54,7 +57,8 @@ std::vector<uint8_t> LoadMemory(const SimOptions& o) {
 }
 
 void SaveMemory(const SimOptions& o, const std::vector<uint8_t>& memory) {
-    if (o.memoryFile.empty()) return;
+    if (o.memoryFile.empty())
+        return;
     cmcEeprom image;
     image.SetSize(o.radio.imageSize);
     image.SetBlock(0, memory.data(), o.radio.imageSize);
@@ -62,13 +66,16 @@ void SaveMemory(const SimOptions& o, const std::vector<uint8_t>& memory) {
     file.SetImage(&image);
     file.SetIds(o.radio.modelCode, o.radio.extraCode);
     file.SetMapRev(1);
-    if (file.WriteImage(o.memoryFile, WholeImage(o.radio.imageSize)) != 0)
+    // Saved as the program saves a document, so the file opens and checks
+    // like any other clone image.
+    if (file.WriteImage(o.memoryFile, indModelRules::GetRangeList(indModelRules::kRangeSave)) != 0)
         std::fprintf(stderr, "r77c-sim: cannot write %s\n", o.memoryFile.c_str());
 }
 
 void MakeRaw(int fd, int32_t baud) {
     termios tio{};
-    if (::tcgetattr(fd, &tio) != 0) return;
+    if (::tcgetattr(fd, &tio) != 0)
+        return;
     ::cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
     (void)baud;
@@ -85,16 +92,20 @@ struct Line {
 bool OpenLine(const SimOptions& o, Line& line) {
     if (!o.device.empty()) {
         line.fd = ::open(o.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (line.fd < 0) return false;
+        if (line.fd < 0)
+            return false;
         MakeRaw(line.fd, o.baud);
         return true;
     }
     line.fd = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (line.fd < 0 || ::grantpt(line.fd) != 0 || ::unlockpt(line.fd) != 0) return false;
+    if (line.fd < 0 || ::grantpt(line.fd) != 0 || ::unlockpt(line.fd) != 0)
+        return false;
     const char* name = ::ptsname(line.fd);
-    if (!name) return false;
+    if (!name)
+        return false;
     line.keepSlave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (line.keepSlave < 0) return false;
+    if (line.keepSlave < 0)
+        return false;
     MakeRaw(line.keepSlave, o.baud);
     std::printf("%s\n", name);
     std::fflush(stdout);
@@ -108,7 +119,8 @@ public:
     // How many bytes the line may carry now; a frame's worth never waits for
     // a long idle time to be spent at once.
     size_t Allowance() {
-        if (!m_on) return SIZE_MAX;
+        if (!m_on)
+            return SIZE_MAX;
         const auto now = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(now - m_last).count();
         m_last = now;
@@ -116,7 +128,8 @@ public:
         return static_cast<size_t>(m_credit);
     }
     void Spent(size_t n) {
-        if (m_on) m_credit -= static_cast<double>(n);
+        if (m_on)
+            m_credit -= static_cast<double>(n);
     }
 
 private:
@@ -143,7 +156,8 @@ int Run(const SimOptions& o) {
         if (got > 0) {
             const std::vector<uint8_t> answer = radio.Feed(buffer, static_cast<size_t>(got));
             pending.insert(pending.end(), answer.begin(), answer.end());
-            if (radio.TakeCommitted()) SaveMemory(o, radio.Memory());
+            if (radio.TakeCommitted())
+                SaveMemory(o, radio.Memory());
         }
         const size_t n = std::min(pending.size(), pacer.Allowance());
         if (n > 0) {
@@ -153,9 +167,11 @@ int Run(const SimOptions& o) {
                 pacer.Spent(static_cast<size_t>(sent));
             }
         }
-        if (o.once && radio.Completed() > 0 && pending.empty()) break;
+        if (o.once && radio.Completed() > 0 && pending.empty())
+            break;
     }
-    if (line.keepSlave >= 0) ::close(line.keepSlave);
+    if (line.keepSlave >= 0)
+        ::close(line.keepSlave);
     ::close(line.fd);
     return 0;
 }
@@ -173,7 +189,7 @@ int main(int argc, char** argv) {
         std::fputs(SimOptions::HelpText(), stdout);
         return 0;
     }
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnSignal;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
