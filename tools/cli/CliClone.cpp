@@ -3,6 +3,9 @@
 // confirmation; the exit status is the clone result code.
 #include "tools/cli/CliClone.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -13,6 +16,7 @@
 #include "files/FileErr.h"
 #include "files/indImageFile.h"
 #include "files/indSettingsPlace.h"
+#include "link/cmcPortMap.h"
 #include "model/indActiveCell.h"
 #include "model/indCloneFlow.h"
 #include "model/indCloneMan.h"
@@ -129,6 +133,24 @@ private:
     std::optional<int32_t> m_result;
 };
 
+// The clone result of a port that would not open.
+constexpr int kPortOpenFailed = 2;
+
+// A port that failed because the user may not open it is the most common
+// trouble on Linux; say so, since the result code alone cannot.
+void HintAtPermission(const CloneArgs& parsed) {
+    const std::string path =
+        !parsed.device.empty()
+            ? parsed.device
+            : cmcPortMap::Process().DevicePath(parsed.port != 0 ? parsed.port : CliSelectedPort());
+    if (!path.empty() && ::access(path.c_str(), R_OK | W_OK) != 0 && errno == EACCES) {
+        std::fprintf(stderr,
+                     "mxr77c-cli: no permission to open %s; add your user to the group that owns "
+                     "it (often 'dialout') and log in again\n",
+                     path.c_str());
+    }
+}
+
 // Opens a session on the port and runs the job in it.
 int InSession(const CloneArgs& parsed, const std::function<int(CloneSession&)>& job) {
     CloneSession session(parsed);
@@ -136,7 +158,11 @@ int InSession(const CloneArgs& parsed, const std::function<int(CloneSession&)>& 
         std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
         return CliCloneExit::kNoPort;
     }
-    return job(session);
+    const int status = job(session);
+    if (status == kPortOpenFailed) {
+        HintAtPermission(parsed);
+    }
+    return status;
 }
 
 // The same after parsing the arguments.
