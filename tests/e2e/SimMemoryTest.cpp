@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <filesystem>
 #include <thread>
 #include <vector>
@@ -33,10 +35,14 @@ Bytes ReceiveUntil(cmcComm& comm, Done done) {
 void Send(cmcComm& comm, Bytes frame) { comm.Write(frame.data(), frame.size()); }
 
 Bytes Frame(std::initializer_list<uint8_t> head, const std::string& text = {}) {
-    Bytes frame = {0xFE, 0xFE, 0xEE, 0xEF};
-    frame.insert(frame.end(), head);
-    frame.insert(frame.end(), text.begin(), text.end());
-    frame.push_back(0xFD);
+    // Sized once and filled by index: GCC 12 misreads an insert after an
+    // initializer list as writing out of bounds.
+    static const uint8_t kPreamble[] = {0xFE, 0xFE, 0xEE, 0xEF};
+    Bytes frame(sizeof kPreamble + head.size() + text.size() + 1);
+    auto at = std::copy(std::begin(kPreamble), std::end(kPreamble), frame.begin());
+    at = std::copy(head.begin(), head.end(), at);
+    std::copy(text.begin(), text.end(), at);
+    frame.back() = 0xFD;
     return frame;
 }
 
