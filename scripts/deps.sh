@@ -7,6 +7,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
     fonts-ipafont-gothic
+    xvfb x11-apps netpbm
 )
 
 missing=()

@@ -1,0 +1,60 @@
+#include "app/gui/cuiInformation.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/gui/cmcQtText.h"
+#include "text/cmcGTex.h"
+
+cuiInformation* cuiInformation::Show(QWidget& mainWindow, const QString& caption, cmcGTex& table,
+                                     const std::string& sheetName, const SheetFactory& factory) {
+    auto* window = new cuiInformation(mainWindow, caption, table, sheetName, factory);
+    window->show();
+    return window;
+}
+
+cuiInformation::cuiInformation(QWidget& mainWindow, const QString& caption, cmcGTex& table,
+                               const std::string& sheetName, const SheetFactory& factory)
+    : QDialog(&mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint),
+      m_mainWindow(&mainWindow) {
+    setObjectName(QStringLiteral("informationWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(caption);
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("informationPanel"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(2);
+    panel->setContentsMargins(8, 8, 8, 8);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    if (factory) {
+        if (QWidget* sheet = factory(*panel, sheetName)) {
+            panelLayout->addWidget(sheet);
+        }
+    }
+    auto* ok = new QPushButton(
+        cmcQtText::FromCp932(table.GetLine("GI_AppInd_Button_OkCancel", 0)), this);
+    ok->setObjectName(QStringLiteral("informationOk"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::close);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 5, 5);
+    column->addWidget(panel, 1);
+    column->addWidget(ok, 0, Qt::AlignRight);
+    adjustSize();
+    move(mainWindow.geometry().center() - rect().center());
+    mainWindow.setEnabled(false);
+    // The window itself stays usable although its owner is disabled.
+    setEnabled(true);
+    ok->setFocus();
+}
+
+cuiInformation::~cuiInformation() {
+    if (m_mainWindow) {
+        m_mainWindow->setEnabled(true);
+        m_mainWindow->setFocus();
+    }
+}

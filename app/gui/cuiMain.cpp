@@ -1,0 +1,452 @@
+#include "app/gui/cuiMain.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QSplitter>
+#include <QToolBar>
+#include <QUrl>
+#include <cstdlib>
+
+#include "app/cmcEvMan.h"
+#include "app/cmcPathName.h"
+#include "app/cmcPrompt.h"
+#include "app/cmcWorkArea.h"
+#include "app/gui/TForm1.h"
+#include "app/gui/cmcQtColor.h"
+#include "app/gui/cmcQtFont.h"
+#include "app/gui/cmcQtText.h"
+#include "app/gui/cuiAboutBox.h"
+#include "app/gui/cuiStatusPanel.h"
+#include "files/indEnviron.h"
+#include "model/indLinkNames.h"
+#include "model/indModelRules.h"
+#include "sheet/cmcCellContext.h"
+#include "sheet/cmcCellObj.h"
+#include "text/BuiltinTable.h"
+#include "text/cmcGTex.h"
+#include "util/cmcFatal.h"
+
+using cmcQtText::FromCp932;
+
+namespace {
+
+constexpr int32_t kMinImageSize = 2949;
+
+// The caption a menu description gives the item with this link: the text
+// between the item's '+' and its first tab.
+std::string CaptionOf(const std::string& body, const std::string& link) {
+    size_t at = body.find("(%" + link);
+    if (at == std::string::npos) {
+        return {};
+    }
+    size_t lineStart = body.rfind('\n', at);
+    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+    size_t plus = body.find('+', lineStart);
+    size_t tab = body.find('\t', plus);
+    return body.substr(plus + 1, tab - plus - 1);
+}
+
+// The caption of the n-th top-level item of a menu description.
+std::string TopCaption(const std::string& body, int index) {
+    size_t start = 0;
+    int seen = -1;
+    while (start < body.size()) {
+        size_t end = body.find('\n', start);
+        end = end == std::string::npos ? body.size() : end;
+        if (body[start] == '+' && ++seen == index) {
+            size_t tab = body.find('\t', start);
+            return body.substr(start + 1, std::min(tab, end) - start - 1);
+        }
+        start = end + 1;
+    }
+    return {};
+}
+
+}  // namespace
+
+cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcPrompt& prompt,
+                 std::string productStem, int32_t imageSize)
+    : m_table(table),
+      m_settings(settings),
+      m_events(events),
+      m_prompt(prompt),
+      m_productStem(std::move(productStem)),
+      m_imageSize(imageSize),
+      m_document((m_table.SetLines(BuiltinTable::Lines()), table), prompt, settings, events,
+                 imageSize) {
+    m_document.SetHooks(MakeHooks());
+}
+
+cuiMain::~cuiMain() {
+    m_document.Stop();
+}
+
+void cuiMain::InitModel() {
+    m_modelCode = 0;
+    m_extraCode = 0;
+}
+
+void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
+                      const QList<QIcon>& toolbarImages) {
+    m_window = &window;
+    m_treeImages = treeImages;
+    m_document.SetInitialFolder(m_settings.currentDirectory);
+    LoadInitialImage(m_settings.modelType);
+    m_document.Start();
+    BuildFileMenu();
+    BuildToolBar(toolbarImages);
+    m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
+    BuildTree();
+    window.SetTreeWidth(std::max(m_settings.splitterV, TForm1::kSplitterMin));
+    window.StatusPanel()->SetPainter(
+        [this](QPainter& painter, const QRect& rect) { OnStatusBarDrawPanel(painter, rect); });
+    window.onShown = [this] { m_document.UpdateTitle(); };
+    window.onCloseQuery = [this] { return CloseQuery(); };
+    window.onClosed = [this] { Teardown(); };
+    if (m_imageSize < kMinImageSize) {
+        cmcFatal(cmcFatalCaption::ExeName, "Self Check Error.\nEEPROM Map is too large.");
+    }
+    ApplyFont();
+    PlaceWindow();
+    window.show();
+}
+
+void cuiMain::BuildTree() {
+    // The tree from its description arrives with the tree models; until then
+    // the tree panel stays empty.
+}
+
+void cuiMain::Teardown() {
+    m_document.Stop();
+    if (closeSheet) {
+        closeSheet(m_sheetPositions);
+    }
+}
+
+int cuiMain::CheckLoadedImage(const cmcEeprom& image) {
+    return indModelRules::CheckLoadedImage(image) ? 0 : 1;
+}
+
+void cuiMain::AfterLoad(cmcEeprom&) {}
+
+void cuiMain::BeforeSave(cmcEeprom&) {}
+
+void cuiMain::RunWarningCheck(int& errors, int& warnings) {
+    // Without a tree nothing is marked; the checks come with the link
+    // registry.
+    errors = 0;
+    warnings = 0;
+}
+
+void cuiMain::CreateSheet(const std::string&) {
+    // Sheets come with the sheet engine's widgets.
+}
+
+void cuiMain::LoadInitialImage(int32_t modelIndex) {
+    QString folder = QCoreApplication::applicationDirPath();
+    m_document.LoadInitialImage(cmcQtText::ToPath(folder), modelIndex);
+}
+
+int cuiMain::OpenWithDialog() {
+    return m_document.OpenWithDialog();
+}
+
+int cuiMain::OpenFile(const std::string& path, bool ask) {
+    return m_document.OpenFile(path, ask);
+}
+
+int cuiMain::SaveAsWithDialog() {
+    return m_document.SaveAsWithDialog();
+}
+
+int cuiMain::SaveFile(const std::string& path) {
+    return m_document.SaveFile(path);
+}
+
+int cuiMain::ImportWithDialog(int32_t) {
+    return 1;
+}
+
+int cuiMain::ImportFile(int32_t, const std::string&) {
+    return 1;
+}
+
+int cuiMain::ExportWithDialog(int32_t) {
+    return 1;
+}
+
+int cuiMain::ExportFile(int32_t, const std::string&) {
+    return 1;
+}
+
+void cuiMain::CloneRead() {}
+
+void cuiMain::CloneReadDone(int) {}
+
+void cuiMain::CloneWrite() {}
+
+void cuiMain::CloneWriteStart(int) {}
+
+void cuiMain::CloneWriteDone(int) {}
+
+void cuiMain::RadioInfoDone(int) {}
+
+bool cuiMain::IdentityCheck(uint32_t model, uint32_t extra) {
+    return model == indModelRules::kModelCode && (extra == indModelRules::kExtraCode || extra == 0);
+}
+
+bool cuiMain::ProbeCheck(uint32_t model, uint32_t extra) {
+    return IdentityCheck(model, extra);
+}
+
+int cuiMain::CheckFileModel(uint32_t model, uint32_t extra) {
+    if (model != m_modelCode) {
+        return 3;
+    }
+    return extra != m_extraCode ? 4 : 0;
+}
+
+AddrRangeList cuiMain::GetRangeList(int) {
+    return {{0x0000, 0x0B73}, {1, 0}};
+}
+
+void cuiMain::OnKeyPress(char) {}
+
+void cuiMain::OnStatusBarResize() {}
+
+void cuiMain::OnStatusBarDrawPanel(QPainter& painter, const QRect& rect) {
+    const QPalette& palette = m_window->palette();
+    painter.fillRect(rect, cmcQtColor::ToQColor(m_document.StatusBackColor(), palette));
+    painter.setPen(cmcQtColor::ToQColor(m_document.StatusTextColor(), palette));
+    painter.drawText(rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     FromCp932(m_document.StatusText()));
+}
+
+int cuiMain::New() {
+    return m_document.New();
+}
+
+int cuiMain::Save() {
+    return m_document.FileName().empty() ? SaveAsWithDialog() : SaveFile(m_document.FileName());
+}
+
+void cuiMain::Exit() {
+    if (m_window) {
+        m_window->close();
+    }
+}
+
+void cuiMain::ShowAbout() {
+    if (!m_window) {
+        return;
+    }
+    cuiAboutBox box(*m_window, m_table, m_document, [this](char c) { OnKeyPress(c); });
+    box.exec();
+}
+
+bool cuiMain::CloseQuery() {
+    if (!m_document.CloseQuery(m_window != nullptr && m_window->isEnabled())) {
+        return false;
+    }
+    StoreBounds();
+    return true;
+}
+
+void cuiMain::SetRadioBusy(bool busy) {
+    if (m_window) {
+        m_window->setEnabled(!busy);
+        if (!busy) {
+            m_window->activateWindow();
+            m_window->setFocus();
+        }
+    }
+}
+
+void cuiMain::ShowWriteSucceeded() {
+    m_prompt.Message(m_table.GetBody("GI_Mess_CloneWrite_Succeeded"),
+                     m_table.GetLine("GI_Sys_AppTitle", 0), cmcPrompt::Icon::Information,
+                     cmcPrompt::Buttons::Ok);
+}
+
+void cuiMain::StoreBounds() {
+    QRect normal = m_window->normalGeometry();
+    if (!normal.isValid()) {
+        normal = m_window->geometry();
+    }
+    m_settings.windowLeft = normal.left();
+    m_settings.windowTop = normal.top();
+    m_settings.windowWidth = normal.width();
+    m_settings.windowHeight = normal.height();
+    m_settings.splitterV = m_window->TreeWidth();
+}
+
+void cuiMain::PlaceWindow() {
+    QRect work = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                  : QRect(0, 0, 1024, 768);
+    cmcWorkArea::Bounds fitted = cmcWorkArea::Fit(
+        {m_settings.windowLeft, m_settings.windowTop, m_settings.windowWidth,
+         m_settings.windowHeight},
+        {work.left(), work.top(), work.right() + 1, work.bottom() + 1});
+    m_window->setGeometry(fitted.left, fitted.top, std::max(fitted.width, TForm1::kMinWidth),
+                          std::max(fitted.height, TForm1::kMinHeight));
+}
+
+void cuiMain::ApplyFont() {
+    indLinkNames names;
+    cmcCellContext context{m_table, names};
+    cmcCellObj cell;
+    ParseCell(context, m_table.GetLine("GI_Form_Main_BasicCell", 0), cell, nullptr, nullptr);
+    if (const cmcFont* font = cell.EffectiveFont()) {
+        m_window->setFont(cmcQtFont::ToQFont(*font));
+    }
+}
+
+QString cuiMain::Caption(const char* link) {
+    return FromCp932(CaptionOf(m_table.GetBody("GI_Menu_Main_Body"), link));
+}
+
+QAction* cuiMain::AddCommand(QMenu* menu, const char* link, std::function<void()> action) {
+    QAction* item = menu->addAction(Caption(link));
+    item->setObjectName(QLatin1String(link));
+    QObject::connect(item, &QAction::triggered, m_window, [action = std::move(action)] { action(); });
+    return item;
+}
+
+QMenu* cuiMain::AddTopMenu(int index, const char* name) {
+    QMenu* menu = m_window->menuBar()->addMenu(
+        FromCp932(TopCaption(m_table.GetBody("GI_Menu_Main_Body"), index)));
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+void cuiMain::BuildFileMenu() {
+    QMenu* file = AddTopMenu(kFileMenu, "menuFile");
+    AddCommand(file, "CL_Menu_File_New", [this] { New(); })->setShortcut(QKeySequence::New);
+    AddCommand(file, "CL_Menu_File_Open", [this] { OpenWithDialog(); })
+        ->setShortcut(QKeySequence::Open);
+    AddCommand(file, "CL_Menu_File_Save", [this] { Save(); })->setShortcut(QKeySequence::Save);
+    AddCommand(file, "CL_Menu_File_SaveAs", [this] { SaveAsWithDialog(); });
+    file->addSeparator();
+    for (int n = 0; n < cmcDocument::kRecentItems; ++n) {
+        QAction* item = file->addAction(QString());
+        item->setObjectName(QStringLiteral("CL_Menu_File_Recent_%1").arg(n));
+        QObject::connect(item, &QAction::triggered, m_window,
+                         [this, n] { m_document.OpenRecent(n); });
+        m_recentActions << item;
+    }
+    QObject::connect(file, &QMenu::aboutToShow, m_window, [this] { RefreshRecent(); });
+    RefreshRecent();
+    file->addSeparator();
+    AddCommand(file, "CL_Menu_File_Exit", [this] { Exit(); });
+
+    QMenu* view = AddTopMenu(kViewMenu, "menuView");
+    m_toolbarAction =
+        AddCommand(view, "CL_Menu_View_ToolBar", [this] { m_document.ToggleToolbar(); });
+    m_toolbarAction->setCheckable(true);
+    m_toolbarAction->setChecked(m_settings.toolbarVisible != 0);
+
+    QMenu* help = AddTopMenu(kHelpMenu, "menuHelp");
+    AddCommand(help, "CL_Menu_Help_Contents", [this] { OpenManual(); });
+    AddCommand(help, "CL_Menu_Help_About",
+               [this] { m_events.Post(cmcDocument::kShowAbout, 0, 0); });
+}
+
+void cuiMain::OpenManual() {
+    QString path = QDir(QCoreApplication::applicationDirPath())
+                       .filePath(FromCp932(m_table.GetLine("GI_Sys_MyHelpFile", 0)));
+    if (!QFileInfo::exists(path)) {
+        ShowFileError("GI_Mess_FileErr_FileAccess");
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        ShowFileError("GI_Mess_FileErr_FileOpen");
+    }
+}
+
+void cuiMain::ShowFileError(const char* key) {
+    m_prompt.Message(m_table.GetBody(key), m_table.GetLine("GI_Sys_AppTitle", 0),
+                     cmcPrompt::Icon::Stop, cmcPrompt::Buttons::Ok);
+}
+
+void cuiMain::BuildToolBar(const QList<QIcon>& images) {
+    QToolBar* bar = m_window->ToolBar();
+    const char* links[] = {"CL_Menu_File_New", "CL_Menu_File_Open", "CL_Menu_File_Save"};
+    for (int i = 0; i < 3; ++i) {
+        QAction* item = bar->addAction(images.value(i), Caption(links[i]));
+        item->setObjectName(QStringLiteral("bar_%1").arg(QLatin1String(links[i])));
+        QObject::connect(item, &QAction::triggered, m_window, [this, i] {
+            if (i == 0) {
+                New();
+            } else if (i == 1) {
+                OpenWithDialog();
+            } else {
+                Save();
+            }
+        });
+    }
+    RefreshToolbar();
+}
+
+void cuiMain::RefreshRecent() {
+    for (int n = 0; n < m_recentActions.size(); ++n) {
+        QAction* item = m_recentActions[n];
+        item->setText(FromCp932(m_document.RecentCaption(n)));
+        item->setEnabled(m_document.RecentEnabled(n));
+        item->setVisible(m_document.RecentVisible(n));
+    }
+}
+
+void cuiMain::RefreshToolbar() {
+    if (m_window) {
+        m_window->ToolBar()->setVisible(m_settings.toolbarVisible != 0);
+    }
+    if (m_toolbarAction) {
+        m_toolbarAction->setChecked(m_settings.toolbarVisible != 0);
+    }
+}
+
+void cuiMain::OnIdle() {
+    if (m_window && m_window->isVisible() && sheetShown && !sheetShown() && showSelectedSheet) {
+        showSelectedSheet();
+    }
+}
+
+cmcDocument::Hooks cuiMain::MakeHooks() {
+    cmcDocument::Hooks hooks;
+    hooks.titleChanged = [this](const std::string& title) {
+        if (m_window) {
+            m_window->setWindowTitle(FromCp932(title));
+        }
+    };
+    hooks.closeSheet = [this] {
+        if (closeSheet) {
+            closeSheet(m_sheetPositions);
+        }
+    };
+    hooks.busyCursor = [](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    };
+    hooks.showAbout = [this] { ShowAbout(); };
+    hooks.statusChanged = [this] {
+        if (m_window) {
+            m_window->StatusPanel()->update();
+        }
+    };
+    hooks.toolbarChanged = [this] { RefreshToolbar(); };
+    hooks.warningCheck = [this] {
+        int errors = 0;
+        int warnings = 0;
+        RunWarningCheck(errors, warnings);
+    };
+    hooks.idle = [this] { OnIdle(); };
+    return hooks;
+}

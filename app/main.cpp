@@ -1,0 +1,5 @@
+#include "app/gui/cmcApplication.h"
+
+int main(int argc, char** argv) {
+    return cmcRunApplication(argc, argv);
+}

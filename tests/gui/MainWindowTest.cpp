@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QTemporaryDir>
+#include <QMenuBar>
+#include <QTest>
+
+#include "GuiTestSupport.h"
+#include "app/gui/TForm1.h"
+#include "app/gui/cmcImageLists.h"
+#include "app/gui/cmcQtText.h"
+#include "app/gui/cuiAboutBox.h"
+#include "app/gui/cuiInformation.h"
+#include "app/gui/indMain.h"
+#include "util/Cp932.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        app.settings.currentDirectory = folder.path().toStdString();
+        controller.SetArguments({QCoreApplication::applicationFilePath()});
+        controller.Startup(window, cmcImageLists::Tree(), cmcImageLists::Toolbar());
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QString Text(const char* key) { return cmcQtText::FromCp932(app.table.GetLine(key, 0)); }
+    QAction* Item(const char* name) { return window.findChild<QAction*>(QLatin1String(name)); }
+    void Edit() {
+        cmcEeprom& image = controller.Document().Current();
+        image.SetByte(0x20, static_cast<uint8_t>(image.GetByte(0x20) + 1));
+    }
+
+    QTemporaryDir folder;
+    guitest::AppObjects app;
+    indMain controller{app.table, app.settings, app.events, app.prompt};
+    TForm1 window;
+};
+
+TEST_F(MainWindowTest, StartsUntitledWithTheFrameInPlace) {
+    EXPECT_EQ(window.windowTitle(), Text("GI_Sys_FName_Untitled") + " - " + Text("GI_Sys_AppTitle"));
+    EXPECT_GE(window.minimumWidth(), TForm1::kMinWidth);
+    EXPECT_GE(window.minimumHeight(), TForm1::kMinHeight);
+    EXPECT_TRUE(window.TreePanel()->isVisible());
+    EXPECT_TRUE(window.SheetPanel()->isVisible());
+    EXPECT_EQ(app.settings.comSpeedHigh, 0) << "this radio has no high speed";
+    EXPECT_TRUE(app.prompt.asked.empty());
+}
+
+TEST_F(MainWindowTest, CtrlSSavesUnderTheChosenNameAndListsItAsRecent) {
+    QString path = folder.filePath("first.rcf");
+    app.prompt.paths = {path.toStdString()};
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(window.windowTitle(), "first.rcf - " + Text("GI_Sys_AppTitle"));
+    QAction* recent = Item("CL_Menu_File_Recent_0");
+    ASSERT_NE(recent, nullptr);
+    QMenu* file = window.findChild<QMenu*>(QStringLiteral("menuFile"));
+    ASSERT_NE(file, nullptr);
+    emit file->aboutToShow();
+    EXPECT_EQ(recent->text(), "&1 " + path);
+    EXPECT_TRUE(recent->isEnabled());
+    EXPECT_FALSE(Item("CL_Menu_File_Recent_1")->isVisible());
+}
+
+TEST_F(MainWindowTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow) {
+    Edit();
+    controller.Document().IsModified();
+    app.prompt.answers = {cmcPrompt::Answer::Cancel};
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(app.prompt.asked.size(), 1u);
+    app.prompt.answers = {cmcPrompt::Answer::No};
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(app.settings.windowWidth, window.normalGeometry().width());
+}
+
+TEST_F(MainWindowTest, WhileTheRadioIsTalkedToTheWindowRefusesToClose) {
+    Edit();
+    controller.Document().IsModified();
+    controller.SetRadioBusy(true);
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(app.prompt.asked.empty()) << "refused without a question";
+    controller.SetRadioBusy(false);
+    app.prompt.answers = {cmcPrompt::Answer::No};
+    EXPECT_TRUE(window.close());
+}
+
+TEST_F(MainWindowTest, NewFromTheMenuAsksWithTheUntitledName) {
+    Edit();
+    controller.Document().IsModified();
+    app.prompt.answers = {cmcPrompt::Answer::No};
+    Item("CL_Menu_File_New")->trigger();
+    ASSERT_EQ(app.prompt.asked.size(), 1u);
+    EXPECT_NE(app.prompt.asked[0].find(app.table.GetLine("GI_Sys_FName_Untitled", 0)),
+              std::string::npos);
+    EXPECT_FALSE(controller.Document().IsModified());
+}
+
+TEST_F(MainWindowTest, TypingTheVersionWordInTheAboutBoxShowsTheVersion) {
+    cuiAboutBox box(window, app.table, controller.Document(),
+                    [this](char c) { controller.OnKeyPress(c); });
+    box.show();
+    EXPECT_FALSE(window.isEnabled());
+    QTest::keyClicks(box.focusWidget() != nullptr ? box.focusWidget() : &box, "Version");
+    ASSERT_EQ(app.prompt.asked.size(), 1u);
+    EXPECT_EQ(app.prompt.asked[0], controller.Document().VersionText());
+}
+
+TEST_F(MainWindowTest, TheInformationWindowKeepsTheMainWindowDisabledUntilClosed) {
+    QPointer<cuiInformation> info =
+        cuiInformation::Show(window, Text("GI_Sys_AppTitle"), app.table, "GI_Sheet_CloneInfo", {});
+    EXPECT_FALSE(window.isEnabled());
+    EXPECT_FALSE(window.close()) << "a disabled window does not close";
+    QTest::keyClick(info.data(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(info.isNull());
+    EXPECT_TRUE(window.isEnabled());
+}
+
+}  // namespace
