@@ -1,8 +1,12 @@
 #include "model/datCh.h"
 
+#include "app/cmcEvMan.h"
 #include "model/cmcChType.h"
+#include "model/cmcFieldCodec.h"
 #include "model/cmcEeprom.h"
 #include "model/indImageMap.h"
+#include "sheet/cmcCellCapsule.h"
+#include "util/cmcStr.h"
 
 namespace imap = indImageMap;
 
@@ -15,7 +19,112 @@ bool HasRecord(uint32_t type, uint32_t entry) {
            (type == cmcChType::kGrpList && entry < uint32_t{imap::Grp::kCount});
 }
 
+static_assert(sizeof(datCh::Report) == 28, "event 25 carries exactly 28 bytes");
+
+constexpr size_t kIndvFields = 4;
+constexpr size_t kGrpFields = 2;
+constexpr int32_t kMakerIdMax = 127;
+constexpr int32_t kIndvNumberMax = 0x1FFFFF;
+constexpr int kResultFormat = 6;
+constexpr int kResultEntryNumber = 10;
+
+cmcCellCapsule Committed(const std::string& text) {
+    cmcCellCapsule request;
+    request.origin = cmcCellCapsule::kOriginEditor;
+    request.request = cmcCellCapsule::kRequestEnter;
+    request.inText = text;
+    return request;
+}
+
+// The name as a row shows it: up to its end, control bytes as blanks.
+std::string NameText(const uint8_t* name) {
+    std::string text;
+    for (int32_t i = 0; i < imap::kNameBytes && name[i] != 0; ++i) {
+        const uint8_t b = name[i];
+        text += static_cast<char>(b < 0x20 || b == 0x7F ? ' ' : b);
+    }
+    return text;
+}
+
+// The report code for a number field: the value is taken as a typed commit
+// would take it.
+int32_t ImportNumber(const std::string& field, int32_t max, int32_t& value) {
+    if (field.empty()) {
+        return 0;
+    }
+    int32_t taken = value, outResult = 0;
+    cmcCellCapsule request = Committed(field);
+    if (cmcFieldCodec::NumberField(request, taken, 0, max, 0, outResult) == 0) {
+        return datCh::kReportIllegalInput;
+    }
+    value = taken;
+    return cmcStr::Format("%d", value) == field ? 0 : datCh::kReportAdjusted;
+}
+
+int32_t EntryIndex(const std::string& field) {
+    return cmcStr::AtoI(field) - 1;
+}
+
 }  // namespace
+
+std::vector<std::string> datCh::ExportRow() const {
+    if (chType != cmcChType::kIndvList && chType != cmcChType::kGrpList) {
+        return {};
+    }
+    std::vector<std::string> row = {std::to_string(index + 1), NameText(name)};
+    if (chType == cmcChType::kIndvList) {
+        row.push_back(std::to_string(id));
+        row.push_back(std::to_string(number));
+    }
+    return row;
+}
+
+int32_t datCh::ImportRow(uint32_t type, const std::vector<std::string>& fields, cmcEvMan& events) {
+    const bool indv = type == cmcChType::kIndvList;
+    if (!indv && type != cmcChType::kGrpList) {
+        return kResultFormat;
+    }
+    const int32_t entry = fields.empty() ? -1 : EntryIndex(fields[0]);
+    const cmcChType::Range range = cmcChType::GetRange(type);
+    if (entry < static_cast<int32_t>(range.first) || entry > static_cast<int32_t>(range.last)) {
+        return kResultEntryNumber;
+    }
+    if (fields.size() != (indv ? kIndvFields : kGrpFields)) {
+        return kResultFormat;
+    }
+    Load(type, static_cast<uint32_t>(entry));
+    auto report = [&](int32_t column, int32_t code) {
+        if (code != 0) {
+            Report r;
+            r.chType = static_cast<int32_t>(type);
+            r.index = entry;
+            r.column = column;
+            r.code = code;
+            events.SendData(kReportEvent, &r, sizeof(r));
+        }
+    };
+    ImportName(fields[1]);
+    report(1, NameText(name) == fields[1] ? 0 : kReportAdjusted);
+    if (indv) {
+        int32_t maker = id;
+        int32_t individual = static_cast<int32_t>(number);
+        report(2, ImportNumber(fields[2], kMakerIdMax, maker));
+        report(3, ImportNumber(fields[3], kIndvNumberMax, individual));
+        id = static_cast<uint16_t>(maker);
+        number = static_cast<uint32_t>(individual);
+    }
+    Store(type, static_cast<uint32_t>(entry));
+    return 0;
+}
+
+void datCh::ImportName(const std::string& field) {
+    // Byte 12 always ends the stored name, so the codec works on the twelve
+    // before it and never leaves half a double-byte character there.
+    cmcCellCapsule request = Committed(field);
+    int32_t outResult = 0;
+    cmcFieldCodec::TextField(request, name, imap::kNameTextBytes, true, outResult);
+    name[imap::kNameTextBytes] = 0;
+}
 
 void datCh::Load(uint32_t type, uint32_t entry) {
     cmcEeprom* keep = image;

@@ -29,6 +29,11 @@ const Subcommand kSubcommands[] = {
     {"set", CliSet, "set FILE EDIT... [-o OUT]  edit cells as the sheets do, then Save\n"
                     "                        EDIT: [CT_X.]CL_Y[n] then =TEXT, + (Space), - (Backspace)\n"
                     "                        or @V (choose list value V)"},
+    {"export-csv", CliExportCsv, "export-csv FILE --list indv|group -o OUT.csv\n"
+                                 "                        write one list of an image file as CSV"},
+    {"import-csv", CliImportCsv, "import-csv FILE --list indv|group IN.csv [-o OUT]\n"
+                                 "                        read a list from CSV and save the image to OUT\n"
+                                 "                        (or FILE); nothing is written on failure"},
 };
 
 void PrintHelp(FILE* out) {
@@ -39,7 +44,10 @@ void PrintHelp(FILE* out) {
     std::fprintf(out,
                  "\nExit status: 0 on success; check, dump and new return the file error code\n"
                  "(1 open, 2 access, 3 model, 4 extra code, 5 map revision, 6 format,\n"
-                 "7 coverage, 8 data); 64 for a usage error.\n");
+                 "7 coverage, 8 data); 64 for a usage error.\n"
+                 "export-csv and import-csv return those codes or the CSV codes: 10 entry\n"
+                 "number out of range, 12 no header for the list, 13 header mismatch; the\n"
+                 "error box goes to standard error, the import report to standard output.\n");
 }
 
 }  // namespace
