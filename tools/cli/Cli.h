@@ -15,13 +15,10 @@ int CliText(const std::vector<std::string>& args);
 int CliCheck(const std::vector<std::string>& args);
 int CliDump(const std::vector<std::string>& args);
 int CliNew(const std::vector<std::string>& args);
-<<<<<<< HEAD
 int CliSheet(const std::vector<std::string>& args);
 int CliSet(const std::vector<std::string>& args);
-=======
 int CliExportCsv(const std::vector<std::string>& args);
 int CliImportCsv(const std::vector<std::string>& args);
->>>>>>> codec
 
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();
