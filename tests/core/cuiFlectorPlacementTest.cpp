@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 struct PlaceCase {
@@ -20,7 +23,7 @@ const PlaceCase kCases[] = {
     {"no room above either overlaps at the bottom", {100, 200, 199, 219}, 120, 600, 108, 117},
     {"near the right edge is pulled in", {950, 100, 1010, 119}, 120, 200, 903, 119},
     {"overlapping at the right goes left of the cell", {900, 200, 1010, 219}, 120, 600, 780, 117},
-    {"overlapping without room left sticks to the edge", {100, 200, 1010, 219}, 120, 600, 903, 117},
+    {"overlapping without room left sticks to the edge", {500, 200, 560, 219}, 600, 600, 423, 117},
 };
 
 class FlectorPlacement : public ::testing::TestWithParam<PlaceCase> {};
