@@ -17,6 +17,8 @@ class cuiSheet;
 // chooses it (the owning cell's handler hears of it); Esc, a click elsewhere,
 // and events 1 and 21 close it. It deletes itself when closed.
 class cuiFlector : public QWidget {
+    Q_OBJECT
+
 public:
     static constexpr uint32_t kEvCommitEdit = 21;
 

@@ -18,6 +18,8 @@ class QPainter;
 // description, keeps fixed rows and columns in place while the rest
 // scrolls, and turns keys, typing and the mouse into the sheet's calls.
 class cuiGrid : public QAbstractScrollArea, public cuiSheetView {
+    Q_OBJECT
+
 public:
     static constexpr uint32_t kEvObjectGone = 1;
 

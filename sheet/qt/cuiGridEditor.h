@@ -8,6 +8,8 @@
 // 1024 characters. The keys that leave it go to the sheet; losing the focus
 // commits.
 class cuiGridEditor : public QPlainTextEdit {
+    Q_OBJECT
+
 public:
     static constexpr int kMaxChars = 1024;
 

@@ -11,6 +11,8 @@ class indDocHost;
 // cell link handler as its link. The main window's sheet area embeds it;
 // opening another sheet replaces the one shown.
 class cuiSheetPanel : public QWidget {
+    Q_OBJECT
+
 public:
     explicit cuiSheetPanel(indDocHost& host, QWidget* parent = nullptr);
     ~cuiSheetPanel() override;

@@ -93,7 +93,7 @@ TEST(Grid, UpInTheEditorCommitsAndMovesUp) {
     QTest::keyClick(&f.Grid(), Qt::Key_Down);
     QTest::keyClick(&f.Grid(), Qt::Key_Q);
     QTest::keyClick(f.Grid().findChild<cuiGridEditor*>(), Qt::Key_Up);
-    EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 1), "Q");
+    EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 1), "q");
     EXPECT_EQ(f.Sheet().CurrentRow(), id.row);
 }
 
