@@ -16,6 +16,7 @@
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/qt/cuiGridEditor.h"
+#include "sheet/qt/cuiGridKeys.h"
 #include "sheet/qt/cuiGridPainter.h"
 #include "util/Cp932.h"
 
@@ -28,29 +29,6 @@ constexpr int kDragInterval = 60;  // milliseconds between scroll steps while dr
 std::set<const void*>& LiveGrids() {
     static std::set<const void*> grids;
     return grids;
-}
-
-std::optional<cuiSheet::Key> GridKeyOf(int key) {
-    switch (key) {
-        case Qt::Key_Right:
-            return cuiSheet::Key::Right;
-        case Qt::Key_Left:
-            return cuiSheet::Key::Left;
-        case Qt::Key_Down:
-            return cuiSheet::Key::Down;
-        case Qt::Key_Up:
-            return cuiSheet::Key::Up;
-        case Qt::Key_PageDown:
-            return cuiSheet::Key::PageDown;
-        case Qt::Key_PageUp:
-            return cuiSheet::Key::PageUp;
-        case Qt::Key_Home:
-            return cuiSheet::Key::Home;
-        case Qt::Key_End:
-            return cuiSheet::Key::End;
-        default:
-            return std::nullopt;
-    }
 }
 
 // Keys that type a control character of their own.
@@ -466,7 +444,8 @@ void cuiGrid::keyPressEvent(QKeyEvent* event) {
     }
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
-    if (const std::optional<cuiSheet::Key> key = GridKeyOf(event->key())) {
+    const std::optional<cuiSheet::Key> key = cuiGridKeys::KeyOf(event->key());
+    if (key && *key != cuiSheet::Key::Enter && *key != cuiSheet::Key::Escape) {
         if (!m_sheet->KeyDown(*key, shift, ctrl)) {
             event->ignore();
         }

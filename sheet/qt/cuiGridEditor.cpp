@@ -6,29 +6,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace {
-
-std::optional<cuiSheet::Key> EditorKeyOf(int key) {
-    switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return cuiSheet::Key::Enter;
-        case Qt::Key_Up:
-            return cuiSheet::Key::Up;
-        case Qt::Key_Down:
-            return cuiSheet::Key::Down;
-        case Qt::Key_PageUp:
-            return cuiSheet::Key::PageUp;
-        case Qt::Key_PageDown:
-            return cuiSheet::Key::PageDown;
-        case Qt::Key_Escape:
-            return cuiSheet::Key::Escape;
-        default:
-            return std::nullopt;
-    }
-}
-
-}  // namespace
+#include "sheet/qt/cuiGridKeys.h"
 
 cuiGridEditor::cuiGridEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setFrameStyle(QFrame::NoFrame);
@@ -65,7 +43,7 @@ void cuiGridEditor::Limit() {
 }
 
 void cuiGridEditor::keyPressEvent(QKeyEvent* event) {
-    const std::optional<cuiSheet::Key> key = EditorKeyOf(event->key());
+    const std::optional<cuiSheet::Key> key = cuiGridKeys::KeyOf(event->key());
     if (key && onKey && onKey(*key)) {
         event->accept();
         return;
