@@ -467,15 +467,21 @@ void cuiGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void cuiGrid::TypeText(const QString& text) {
-    const std::optional<std::string> bytes = Cp932::FromUtf8(text.toStdString());
-    if (!bytes) {
-        return;  // a character the radio's code page cannot hold
-    }
-    for (const char byte : *bytes) {
-        if (!m_sheet) {
+    for (qsizetype i = 0; i < text.size() && m_sheet; ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() ? 2 : 1;
+        const std::optional<std::string> bytes = Cp932::FromUtf8(text.mid(i, length).toStdString());
+        if (!bytes) {
+            return;  // a character the radio's code page cannot hold
+        }
+        for (const char byte : *bytes) {
+            m_sheet->TypeByte(static_cast<uint8_t>(byte));
+        }
+        i += length - 1;
+        if (m_editor->isVisible()) {
+            // The first character opened the editor: the rest is the editor's.
+            m_editor->insertPlainText(text.mid(i + 1));
             return;
         }
-        m_sheet->TypeByte(static_cast<uint8_t>(byte));
     }
 }
 

@@ -2,6 +2,7 @@
 // the real link handler, the image.
 #include <gtest/gtest.h>
 
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include "sheet/qt/cuiGridEditor.h"
@@ -95,6 +96,22 @@ TEST(Grid, UpInTheEditorCommitsAndMovesUp) {
     QTest::keyClick(f.Grid().findChild<cuiGridEditor*>(), Qt::Key_Up);
     EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 1), "q");
     EXPECT_EQ(f.Sheet().CurrentRow(), id.row);
+}
+
+TEST(Grid, AnInputMethodCommitOpensTheEditorWithAllItsCharacters) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos name = FindLinked(f.Sheet(), "CL_DigCall_SelfName");
+    QTest::keyClick(&f.Grid(), Qt::Key_Down);
+    QInputMethodEvent commit(QString(), {});
+    commit.setCommitString(QStringLiteral("AB"));
+    QApplication::sendEvent(&f.Grid(), &commit);
+
+    auto* editor = f.Grid().findChild<cuiGridEditor*>();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->toPlainText(), QStringLiteral("AB"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 2), "AB");
 }
 
 TEST(Grid, SpaceAndBackspaceStepAChoiceCell) {
