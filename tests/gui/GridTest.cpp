@@ -4,6 +4,9 @@
 
 #include <QInputMethodEvent>
 #include <QTest>
+#include <QWheelEvent>
+#include <string>
+#include <vector>
 
 #include "sheet/qt/cuiGridEditor.h"
 #include "tests/gui/GridTestSupport.h"
@@ -47,6 +50,31 @@ TEST(Grid, ShiftClickSelectsARangeOfRecords) {
     EXPECT_TRUE(f.Sheet().MultiSelectActive());
     EXPECT_EQ(f.Sheet().CurrentRow(), third.row);
     EXPECT_EQ(f.Sheet().RangeLast() - f.Sheet().RangeFirst(), 2);
+}
+
+TEST(Grid, RightClickMovesTheCursorAndAsksForThePopupMenu) {
+    Fixture f("GI_Sheet_SelCallList");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
+    const gridtest::CellPos second{first.col, first.row + 1};
+    std::vector<std::string> stems;
+    f.Grid().onPopupMenu = [&stems](const std::string& stem, const QPoint&) { stems.push_back(stem); };
+    QTest::mouseClick(f.Grid().viewport(), Qt::RightButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), second));
+    EXPECT_EQ(f.Sheet().CurrentRow(), second.row);
+    ASSERT_EQ(stems.size(), 1u);
+    EXPECT_EQ(stems[0], "GI_PMenu_CopyPaste");
+}
+
+TEST(Grid, TheWheelMovesOneRow) {
+    Fixture f("GI_Sheet_SelCallList");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), first));
+    const QPoint at = CellPoint(f.Grid(), f.Sheet(), first);
+    QWheelEvent down(at, f.Grid().viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.Grid().viewport(), &down);
+    EXPECT_EQ(f.Sheet().CurrentRow(), first.row + 1);
 }
 
 TEST(Grid, TypingANameAndEnterStoresIt) {
