@@ -39,8 +39,8 @@ TEST_P(FlectorPlacement, PlacesInsideTheWorkArea) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, FlectorPlacement, ::testing::ValuesIn(kCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
+                         [](const auto& testInfo) {
+                             std::string name = testInfo.param.name;
                              for (char& ch : name) {
                                  ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
                              }
