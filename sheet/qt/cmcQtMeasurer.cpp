@@ -1,0 +1,13 @@
+#include "sheet/qt/cmcQtMeasurer.h"
+
+#include <QFontMetrics>
+#include <string>
+
+#include "app/gui/cmcQtFont.h"
+#include "app/gui/cmcQtText.h"
+
+cmcTextMeasurer::Size cmcQtMeasurer::Measure(const cmcFont& font, std::string_view line) const {
+    const QFontMetrics metrics(cmcQtFont::ToQFont(font));
+    const QString text = cmcQtText::FromCp932(std::string(line));
+    return {metrics.horizontalAdvance(text), metrics.height()};
+}

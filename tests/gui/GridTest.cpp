@@ -1,0 +1,161 @@
+// The grid on screen: keys, clicks and typing reach the sheet and, through
+// the real link handler, the image.
+#include <gtest/gtest.h>
+
+#include <QInputMethodEvent>
+#include <QTest>
+#include <QWheelEvent>
+#include <string>
+#include <vector>
+
+#include "sheet/qt/cuiGridEditor.h"
+#include "tests/gui/GridTestSupport.h"
+
+namespace {
+
+using gridtest::CellPoint;
+using gridtest::FindLinked;
+using gridtest::Fixture;
+using gridtest::Shown;
+
+TEST(Grid, ArrowKeysMoveBetweenSelectableCellsAndAClickMovesThere) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos id = FindLinked(f.Sheet(), "CL_DigCall_SelfId");
+    const gridtest::CellPos name = FindLinked(f.Sheet(), "CL_DigCall_SelfName");
+    const gridtest::CellPos send = FindLinked(f.Sheet(), "CL_DigCall_TxMyName");
+    ASSERT_GE(send.row, 0);
+    EXPECT_EQ(f.Sheet().CurrentRow(), id.row);
+
+    QTest::keyClick(&f.Grid(), Qt::Key_Down);
+    EXPECT_EQ(f.Sheet().CurrentRow(), name.row);
+    EXPECT_EQ(f.Sheet().CurrentCol(), name.col);
+    QTest::keyClick(&f.Grid(), Qt::Key_PageDown);
+    EXPECT_EQ(f.Sheet().CurrentRow(), send.row);  // stops on the last selectable row
+    QTest::keyClick(&f.Grid(), Qt::Key_Up);
+    EXPECT_EQ(f.Sheet().CurrentRow(), name.row);
+
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), id));
+    EXPECT_EQ(f.Sheet().CurrentRow(), id.row);
+}
+
+TEST(Grid, ShiftClickSelectsARangeOfRecords) {
+    Fixture f("GI_Sheet_SelCallList");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
+    ASSERT_GE(first.row, 0);
+    const gridtest::CellPos third{first.col, first.row + 2};
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), first));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, CellPoint(f.Grid(), f.Sheet(), third));
+    EXPECT_TRUE(f.Sheet().MultiSelectActive());
+    EXPECT_EQ(f.Sheet().CurrentRow(), third.row);
+    EXPECT_EQ(f.Sheet().RangeLast() - f.Sheet().RangeFirst(), 2);
+}
+
+TEST(Grid, RightClickMovesTheCursorAndAsksForThePopupMenu) {
+    Fixture f("GI_Sheet_SelCallList");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
+    const gridtest::CellPos second{first.col, first.row + 1};
+    std::vector<std::string> stems;
+    f.Grid().onPopupMenu = [&stems](const std::string& stem, const QPoint&) { stems.push_back(stem); };
+    QTest::mouseClick(f.Grid().viewport(), Qt::RightButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), second));
+    EXPECT_EQ(f.Sheet().CurrentRow(), second.row);
+    ASSERT_EQ(stems.size(), 1u);
+    EXPECT_EQ(stems[0], "GI_PMenu_CopyPaste");
+}
+
+TEST(Grid, TheWheelMovesOneRow) {
+    Fixture f("GI_Sheet_SelCallList");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), first));
+    const QPoint at = CellPoint(f.Grid(), f.Sheet(), first);
+    QWheelEvent down(at, f.Grid().viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.Grid().viewport(), &down);
+    EXPECT_EQ(f.Sheet().CurrentRow(), first.row + 1);
+}
+
+TEST(Grid, TypingANameAndEnterStoresIt) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos name = FindLinked(f.Sheet(), "CL_DigCall_SelfName");
+    QTest::keyClick(&f.Grid(), Qt::Key_Down);
+    ASSERT_EQ(f.Sheet().CurrentRow(), name.row);
+
+    QTest::keyClick(&f.Grid(), Qt::Key_K);
+    auto* editor = f.Grid().findChild<cuiGridEditor*>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, "T-7");
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 4), "kT-7");
+    EXPECT_FALSE(f.host.current.Equals(f.host.initial));
+}
+
+TEST(Grid, EscInTheEditorLeavesTheCellUnchanged) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos name = FindLinked(f.Sheet(), "CL_DigCall_SelfName");
+    QTest::keyClick(&f.Grid(), Qt::Key_Down);
+    const std::string before = Shown(f.Sheet(), name);
+
+    QTest::keyClick(&f.Grid(), Qt::Key_X);
+    auto* editor = f.Grid().findChild<cuiGridEditor*>();
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, "YZ");
+    QTest::keyClick(editor, Qt::Key_Escape);
+
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(Shown(f.Sheet(), name), before);
+    EXPECT_EQ(f.Sheet().CurrentRow(), name.row);
+}
+
+TEST(Grid, UpInTheEditorCommitsAndMovesUp) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos id = FindLinked(f.Sheet(), "CL_DigCall_SelfId");
+    const gridtest::CellPos name = FindLinked(f.Sheet(), "CL_DigCall_SelfName");
+    QTest::keyClick(&f.Grid(), Qt::Key_Down);
+    QTest::keyClick(&f.Grid(), Qt::Key_Q);
+    QTest::keyClick(f.Grid().findChild<cuiGridEditor*>(), Qt::Key_Up);
+    EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 1), "q");
+    EXPECT_EQ(f.Sheet().CurrentRow(), id.row);
+}
+
+TEST(Grid, AnInputMethodCommitOpensTheEditorWithAllItsCharacters) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos name = FindLinked(f.Sheet(), "CL_DigCall_SelfName");
+    QTest::keyClick(&f.Grid(), Qt::Key_Down);
+    QInputMethodEvent commit(QString(), {});
+    commit.setCommitString(QStringLiteral("AB"));
+    QApplication::sendEvent(&f.Grid(), &commit);
+
+    auto* editor = f.Grid().findChild<cuiGridEditor*>();
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->toPlainText(), QStringLiteral("AB"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(Shown(f.Sheet(), name).substr(0, 2), "AB");
+}
+
+TEST(Grid, SpaceAndBackspaceStepAChoiceCell) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos send = FindLinked(f.Sheet(), "CL_DigCall_TxMyName");
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), send));
+    ASSERT_EQ(f.Sheet().CurrentRow(), send.row);
+    const std::string before = Shown(f.Sheet(), send);
+
+    QTest::keyClick(&f.Grid(), Qt::Key_Space);
+    const std::string stepped = Shown(f.Sheet(), send);
+    EXPECT_NE(stepped, before);
+    EXPECT_FALSE(f.host.current.Equals(f.host.initial));
+    QTest::keyClick(&f.Grid(), Qt::Key_Backspace);
+    EXPECT_EQ(Shown(f.Sheet(), send), before);
+}
+
+}  // namespace
