@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/cmcDocument.h"
+#include "app/cmcRevision.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
 #include "text/cmcGTex.h"
@@ -20,7 +21,7 @@ namespace {
 // The revision text keeps its first three characters, as the label has room
 // for "1.0" and the like.
 std::string Revision() {
-    return std::string(MX_REVISION).substr(0, 3);
+    return ProgramRevisionText();
 }
 
 }  // namespace

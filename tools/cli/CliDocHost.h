@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/cmcEvMan.h"
+#include "app/cmcRevision.h"
 #include "app/cmcVirtualTimerHost.h"
 #include "model/cmcEeprom.h"
 #include "model/datClipCh.h"
@@ -40,7 +41,7 @@ public:
     uint16_t RadioExtraCode() override { return 0; }
     const RadioInfo& RadioInformation() override { return m_info; }
     int32_t ModelIndex() override { return 0; }
-    std::string RevisionText() override { return std::string(); }
+    std::string RevisionText() override { return ProgramRevisionText(); }
 
 private:
     cmcEeprom& m_image;
