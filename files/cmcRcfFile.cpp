@@ -33,22 +33,10 @@ void SetBit(std::vector<uint8_t>& bitmap, int32_t address) {
     bitmap[static_cast<size_t>(address) / 8] |= static_cast<uint8_t>(1u << (address % 8));
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 bool AllHex(const std::string& text) {
     for (char c : text) {
-        if (HexValue(c) < 0) {
+        if (cmcStr::HexDigit(c) < 0) {
             return false;
         }
     }
@@ -60,7 +48,7 @@ bool AllHex(const std::string& text) {
 uint32_t HexNumber(const std::string& text, size_t at, size_t count) {
     uint32_t value = 0;
     for (size_t i = at; i < at + count; ++i) {
-        value = value * 16 + static_cast<uint32_t>(HexValue(text[i]));
+        value = value * 16 + static_cast<uint32_t>(cmcStr::HexDigit(text[i]));
     }
     return value;
 }

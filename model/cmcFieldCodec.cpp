@@ -196,18 +196,6 @@ void CleanName(uint8_t* buffer, int32_t n, uint8_t pad) {
     }
 }
 
-int HexDigit(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 // "%U0h" to the two bytes of user-defined character h.
 std::string DecodeUserChars(const std::string& text) {
@@ -215,9 +203,9 @@ std::string DecodeUserChars(const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {
         if (text[i] == '%' && i + 4 <= text.size() && text[i + 1] == 'U' && text[i + 2] == '0' &&
-            HexDigit(text[i + 3]) >= 0) {
+            cmcStr::HexDigit(text[i + 3]) >= 0) {
             out += static_cast<char>(kUserLead);
-            out += static_cast<char>(kUserFirst + HexDigit(text[i + 3]));
+            out += static_cast<char>(kUserFirst + cmcStr::HexDigit(text[i + 3]));
             i += 4;
         } else {
             out += text[i++];

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "text/cmcHash.h"
+#include "util/cmcStr.h"
 
 namespace {
 
@@ -67,18 +68,6 @@ const cmcHash& ColorNames() {
     return names;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // The digits after "0x". Anything but one or more hexadecimal digits that fit
 // in 32 bits is refused rather than half converted: a bad description must
@@ -89,7 +78,7 @@ bool ParseHex(std::string_view digits, uint32_t& value) {
     }
     uint64_t v = 0;
     for (char c : digits) {
-        int d = HexDigit(c);
+        int d = cmcStr::HexDigit(c);
         if (d < 0) {
             return false;
         }

@@ -10,6 +10,9 @@ namespace cmcStr {
 // digits give 0.
 int32_t AtoI(std::string_view text);
 
+// The value of one hexadecimal digit (either case), or -1.
+int HexDigit(char c);
+
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
