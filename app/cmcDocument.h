@@ -79,6 +79,7 @@ public:
 
     cmcEeprom& Current() { return m_current; }
     const cmcEeprom& Initial() const { return m_initial; }
+    cmcEeprom& Initial() { return m_initial; }
 
     bool IsModified();
     void SetModified();

@@ -1,6 +1,7 @@
 #include "sheet/cuiTree.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "app/cmcEvent.h"
@@ -85,6 +86,32 @@ void cuiTree::DeleteChildren(cuiTreeNode& node) {
         m_selected = nullptr;
     }
     node.children.clear();
+}
+
+void cuiTree::RemoveNode(cuiTreeNode& node) {
+    std::vector<std::unique_ptr<cuiTreeNode>>& siblings = node.parent ? node.parent->children : m_top;
+    auto at = std::find_if(siblings.begin(), siblings.end(),
+                           [&node](const auto& sibling) { return sibling.get() == &node; });
+    if (at == siblings.end()) {
+        return;
+    }
+    if (m_selected && Contains(node, m_selected)) {
+        m_selected = std::next(at) != siblings.end() ? std::next(at)->get() : nullptr;
+    }
+    siblings.erase(at);
+}
+
+std::vector<cuiTreeNode*> cuiTree::AllNodes() const {
+    std::vector<cuiTreeNode*> nodes;
+    std::function<void(const std::vector<std::unique_ptr<cuiTreeNode>>&)> walk =
+        [&](const std::vector<std::unique_ptr<cuiTreeNode>>& level) {
+            for (const auto& node : level) {
+                nodes.push_back(node.get());
+                walk(node->children);
+            }
+        };
+    walk(m_top);
+    return nodes;
 }
 
 void cuiTree::ClearMarks(cuiTreeNode& node) {

@@ -50,6 +50,11 @@ public:
     const cmcCellObj* SelectedCell() const;
 
     void DeleteChildren(cuiTreeNode& node);
+    // Removes the node and its subtree; a selection inside it moves to the
+    // node that followed it among its siblings, or is dropped.
+    void RemoveNode(cuiTreeNode& node);
+    // Every node in tree order.
+    std::vector<cuiTreeNode*> AllNodes() const;
     // No mark on the node and its descendants.
     void ClearMarks(cuiTreeNode& node);
     // Gives `overlay` to the nodes named in `names`, and to collapsed nodes

@@ -12,11 +12,13 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <cstdlib>
 
 #include "app/cmcEvMan.h"
 #include "app/cmcPathName.h"
 #include "app/cmcPrompt.h"
+#include "app/cmcRevision.h"
 #include "app/cmcWorkArea.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcQtColor.h"
@@ -25,10 +27,17 @@
 #include "app/gui/cuiAboutBox.h"
 #include "app/gui/cuiStatusPanel.h"
 #include "files/indEnviron.h"
+#include "model/indActiveCell.h"
 #include "model/indLinkNames.h"
 #include "model/indModelRules.h"
+#include "model/indWarningCheck.h"
 #include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
+#include "sheet/cuiSheet.h"
+#include "sheet/cuiTree.h"
+#include "sheet/qt/cuiFlector.h"
+#include "sheet/qt/cuiGrid.h"
+#include "sheet/qt/cuiSheetPanel.h"
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "util/cmcFatal.h"
@@ -80,12 +89,21 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
       m_productStem(std::move(productStem)),
       m_imageSize(imageSize),
       m_document((m_table.SetLines(BuiltinTable::Lines()), table), prompt, settings, events,
-                 imageSize) {
+                 imageSize),
+      m_cells{table, indActiveCell::Names()},
+      m_choices(m_cells),
+      m_commands(m_document, settings, events, *this) {
     m_document.SetHooks(MakeHooks());
+    // Codecs read choice labels through the cache, and choice cells open the
+    // pop-up list through its hooks, for the whole run.
+    cmcFCache::Install(&m_choices);
+    cuiFlector::InstallHooks(m_choices);
 }
 
 cuiMain::~cuiMain() {
     m_document.Stop();
+    m_tree.reset();
+    cmcFCache::Install(nullptr);
 }
 
 void cuiMain::InitModel() {
@@ -103,6 +121,7 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
     BuildFileMenu();
     BuildToolBar(toolbarImages);
     m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
+    MakeSheetPanel();
     BuildTree();
     window.SetTreeWidth(std::max(m_settings.splitterV, TForm1::kSplitterMin));
     window.StatusPanel()->SetPainter(
@@ -119,15 +138,31 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
 }
 
 void cuiMain::BuildTree() {
-    // The tree from its description arrives with the tree models; until then
-    // the tree panel stays empty.
+    auto tree = std::make_unique<cuiTree>(m_cells, "GI_Tree_Main", &m_events);
+    tree->Build();
+    InstallTree(std::move(tree));
+}
+
+void cuiMain::InstallTree(std::unique_ptr<cuiTree> tree) {
+    m_tree = std::move(tree);
+    TreeChanged();
+}
+
+void cuiMain::TreeChanged() {
+    // The tree panel's view arrives with the tree widget.
+}
+
+void cuiMain::SelectFirstNode() {
+    if (m_tree && !m_tree->TopNodes().empty()) {
+        m_tree->Select(m_tree->TopNodes().front().get());
+        OnTreeSelection();
+    }
 }
 
 void cuiMain::Teardown() {
     m_document.Stop();
-    if (closeSheet) {
-        closeSheet(m_sheetPositions);
-    }
+    CloseSheet();
+    m_tree.reset();
 }
 
 int cuiMain::CheckLoadedImage(const cmcEeprom& image) {
@@ -139,14 +174,143 @@ void cuiMain::AfterLoad(cmcEeprom&) {}
 void cuiMain::BeforeSave(cmcEeprom&) {}
 
 void cuiMain::RunWarningCheck(int& errors, int& warnings) {
-    // Without a tree nothing is marked; the checks come with the link
-    // registry.
     errors = 0;
     warnings = 0;
+    if (!m_tree) {
+        return;
+    }
+    indWarningCheck check =
+        indWarningCheck::Run(m_table, indActiveCell::Names(), indActiveCell::LinkFor(*this));
+    errors = check.errors;
+    warnings = check.warnings;
+    ApplyMarks(check.errorSheets, check.warningSheets);
 }
 
-void cuiMain::CreateSheet(const std::string&) {
-    // Sheets come with the sheet engine's widgets.
+void cuiMain::ApplyMarks(const std::vector<std::string>& errors,
+                         const std::vector<std::string>& warnings) {
+    m_tree->MarkChecks(errors, warnings);
+    TreeChanged();
+}
+
+void cuiMain::CreateSheet(const std::string& fullName) {
+    m_sheetPanel->SetFontSizePercent(m_settings.fontSizePercent);
+    if (!m_sheetPanel->ShowSheet(fullName)) {
+        return;
+    }
+    m_shownSheet = fullName;
+}
+
+void cuiMain::MakeSheetPanel() {
+    auto* layout = new QVBoxLayout(m_window->SheetPanel());
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_sheetPanel = new cuiSheetPanel(*this, m_window->SheetPanel());
+    m_sheetPanel->setObjectName(QStringLiteral("sheet"));
+    layout->addWidget(m_sheetPanel);
+}
+
+void cuiMain::ShowSheet(const std::string& name) {
+    CloseSheet();
+    CreateSheet(name);
+    if (m_shownSheet.empty()) {
+        return;
+    }
+    if (std::optional<cmcSheetPositions::Position> at = m_sheetPositions.Find(name)) {
+        m_sheetPanel->RestorePosition({at->scrollCol, at->scrollRow, at->cellCol, at->cellRow});
+    }
+    if (m_sheetPanel->Grid()->focusPolicy() != Qt::NoFocus && m_window->isVisible()) {
+        m_sheetPanel->Grid()->setFocus();
+    }
+}
+
+void cuiMain::CloseSheet() {
+    if (m_shownSheet.empty() || !m_sheetPanel) {
+        return;
+    }
+    std::array<int32_t, 4> at = m_sheetPanel->Position();
+    m_sheetPositions.Remember(m_shownSheet, {at[0], at[1], at[2], at[3]});
+    m_sheetPanel->Clear();
+    m_shownSheet.clear();
+}
+
+void cuiMain::CallSheet(const std::string& name) {
+    if (name != m_shownSheet) {
+        ShowSheet(name);
+    }
+}
+
+void cuiMain::OnTreeSelection() {
+    const cmcCellObj* selected = m_tree ? m_tree->SelectedCell() : nullptr;
+    if (selected == nullptr || (selected->argument && *selected->argument == m_shownSheet)) {
+        return;
+    }
+    cmcCellObj cell;
+    CopyCell(cell, *selected);
+    indActiveCell(*this).HandleForCell(cell, cmcCellCapsule::kRequestEnter);
+}
+
+bool cuiMain::CommandState(int32_t link, cmcCellCapsule& request) {
+    return m_commands.State(link, request);
+}
+
+void cuiMain::ExecuteCommand(int32_t link, cmcCellCapsule& request) {
+    m_commands.Execute(link, request);
+}
+
+int32_t cuiMain::EditMenuItemCount() {
+    return 0;
+}
+
+int32_t cuiMain::ModelIndex() {
+    return m_settings.modelType;
+}
+
+std::string cuiMain::RevisionText() {
+    return ProgramRevisionText();
+}
+
+void cuiMain::RecentCommand(int32_t index) {
+    m_document.OpenRecent(index);
+}
+
+void cuiMain::PrintCommand(bool) {}
+
+bool cuiMain::SheetShown() {
+    return !m_shownSheet.empty() && m_sheetPanel && m_sheetPanel->Sheet() != nullptr;
+}
+
+int32_t cuiMain::ShownSheetKind() {
+    return SheetShown()
+               ? static_cast<int32_t>(
+                     indActiveCell::ChTypeOf(m_sheetPanel->Sheet()->BasicCell().category))
+               : 5;
+}
+
+bool cuiMain::ShownSheetImportable() {
+    return SheetShown() && m_sheetPanel->Sheet()->IsImportable();
+}
+
+bool cuiMain::ShownSheetExportable() {
+    return SheetShown() && m_sheetPanel->Sheet()->IsExportable();
+}
+
+bool cuiMain::ShownSheetPrintable() {
+    return SheetShown() && m_sheetPanel->Sheet()->IsPrintable();
+}
+
+void cuiMain::PortDialog(int32_t) {}
+
+void cuiMain::PortSearch() {}
+
+void cuiMain::MemoryWriteCommand() {}
+
+void cuiMain::RadioInfoCommand() {}
+
+void cuiMain::EditorCommand() {}
+
+void cuiMain::ModelChange(int32_t, bool) {}
+
+bool cuiMain::MainMenuHas(int32_t) {
+    return false;
 }
 
 void cuiMain::LoadInitialImage(int32_t modelIndex) {
@@ -411,8 +575,13 @@ void cuiMain::RefreshToolbar() {
 }
 
 void cuiMain::OnIdle() {
-    if (m_window && m_window->isVisible() && sheetShown && !sheetShown() && showSelectedSheet) {
-        showSelectedSheet();
+    if (!m_window || !m_window->isVisible() || !m_shownSheet.empty()) {
+        return;
+    }
+    if (m_tree) {
+        OnTreeSelection();
+    } else if (std::string newest = m_sheetPositions.Newest(); !newest.empty()) {
+        ShowSheet(newest);
     }
 }
 
@@ -423,11 +592,7 @@ cmcDocument::Hooks cuiMain::MakeHooks() {
             m_window->setWindowTitle(FromCp932(title));
         }
     };
-    hooks.closeSheet = [this] {
-        if (closeSheet) {
-            closeSheet(m_sheetPositions);
-        }
-    };
+    hooks.closeSheet = [this] { CloseSheet(); };
     hooks.busyCursor = [](bool busy) {
         if (busy) {
             QApplication::setOverrideCursor(Qt::WaitCursor);

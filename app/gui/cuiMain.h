@@ -6,10 +6,17 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/cmcCommandTable.h"
 #include "app/cmcDocument.h"
 #include "app/cmcSheetPositions.h"
 #include "model/AddrRange.h"
+#include "model/datClipCh.h"
+#include "model/indDocHost.h"
+#include "sheet/cmcCellContext.h"
+#include "sheet/cmcFCache.h"
+#include "sheet/qt/cuiSheetPanel.h"
 
 class QAction;
 class QMenu;
@@ -19,13 +26,15 @@ class TForm1;
 class cmcEvMan;
 class cmcGTex;
 class cmcPrompt;
+
+class cuiTree;
 class indEnviron;
 
 // The main controller on the window side: it owns the document rules
-// (cmcDocument) and the main window's frame, and carries out the commands it
-// can already serve. Sheets, the tree, the menus from descriptions and the
-// clone jobs plug in through the seams marked below.
-class cuiMain {
+// (cmcDocument), the main window's frame, the shown sheet and the tree, and
+// is the document the cell link handler works on. Its commands come through
+// the command table from menu, toolbar and tree items.
+class cuiMain : public indDocHost, protected cmcCommandTable::Actions {
 public:
     // Top-level items of the main menu description.
     static constexpr int kFileMenu = 0;
@@ -35,7 +44,7 @@ public:
     // Everything given must outlive the controller.
     cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcPrompt& prompt,
             std::string productStem, int32_t imageSize);
-    virtual ~cuiMain();
+    ~cuiMain() override;
     cuiMain(const cuiMain&) = delete;
     cuiMain& operator=(const cuiMain&) = delete;
 
@@ -89,18 +98,69 @@ public:
     // The box after a successful clone write.
     void ShowWriteSucceeded();
 
-    // Seams for the parts that come later: the sheet panel's current sheet
-    // (closed remembering its position) and the tree's idle work.
-    std::function<bool()> sheetShown;
-    std::function<void(cmcSheetPositions&)> closeSheet;
-    std::function<void()> showSelectedSheet;
+    // Sheets: the one shown in the sheet panel, by its full name.
+    void ShowSheet(const std::string& name);
+    void CloseSheet();
+    const std::string& ShownSheetName() const { return m_shownSheet; }
+    cuiSheetPanel* SheetPanel() const { return m_sheetPanel; }
+    cuiTree* Tree() const { return m_tree.get(); }
+
+    // The document the cell link handler works on.
+    cmcEeprom& CurrentImage() override { return m_document.Current(); }
+    cmcEeprom& InitialImage() override { return m_document.Initial(); }
+    cmcGTex& Table() override { return m_table; }
+    cmcEvMan& Events() override { return m_events; }
+    cmcPrompt& Prompt() override { return m_prompt; }
+    datClipCh& Clipboard() override { return m_clipboard; }
+    void RestartChangeTimer() override { m_document.RestartCheckDelay(); }
+    void TestModified() override { m_document.IsModified(); }
+    bool CommandState(int32_t link, cmcCellCapsule& request) override;
+    void ExecuteCommand(int32_t link, cmcCellCapsule& request) override;
+    void CallSheet(const std::string& name) override;
+    int32_t EditMenuItemCount() override;
+    uint16_t RadioModelCode() override { return 0; }
+    uint16_t RadioExtraCode() override { return 0; }
+    const RadioInfo& RadioInformation() override { return m_noRadio; }
+    int32_t ModelIndex() override;
+    std::string RevisionText() override;
 
 protected:
-    cmcGTex& Table() { return m_table; }
     indEnviron& Settings() { return m_settings; }
-    cmcEvMan& Events() { return m_events; }
-    cmcPrompt& Prompt() { return m_prompt; }
+    const cmcCellContext& Cells() const { return m_cells; }
     void BuildFileMenu();
+    // Replaces the tree; the tree panel shows the new one.
+    void InstallTree(std::unique_ptr<cuiTree> tree);
+    // The tree model changed: the tree panel shows it again.
+    void TreeChanged();
+    void SelectFirstNode();
+    // The selected node's sheet, when it is not the one shown.
+    void OnTreeSelection();
+
+    // Commands of the command table.
+    void NewCommand() override { New(); }
+    void OpenCommand() override { OpenWithDialog(); }
+    void SaveCommand() override { Save(); }
+    void SaveAsCommand() override { SaveAsWithDialog(); }
+    void RecentCommand(int32_t index) override;
+    void ExitCommand() override { Exit(); }
+    void ImportCommand(int32_t kind) override { ImportWithDialog(kind); }
+    void ExportCommand(int32_t kind) override { ExportWithDialog(kind); }
+    void PrintCommand(bool allSheets) override;
+    bool SheetShown() override;
+    int32_t ShownSheetKind() override;
+    bool ShownSheetImportable() override;
+    bool ShownSheetExportable() override;
+    bool ShownSheetPrintable() override;
+    void PortDialog(int32_t variant) override;
+    void PortSearch() override;
+    void CloneReadCommand() override { CloneRead(); }
+    void CloneWriteCommand() override { CloneWrite(); }
+    void MemoryWriteCommand() override;
+    void RadioInfoCommand() override;
+    void ManualCommand() override { OpenManual(); }
+    void EditorCommand() override;
+    void ModelChange(int32_t model, bool reset) override;
+    bool MainMenuHas(int32_t link) override;
 
     uint32_t m_modelCode = 0;
     uint32_t m_extraCode = 0;
@@ -116,6 +176,9 @@ private:
     void RefreshRecent();
     void RefreshToolbar();
     void OnIdle();
+    void MakeSheetPanel();
+    void ApplyMarks(const std::vector<std::string>& errors,
+                    const std::vector<std::string>& warnings);
     QString Caption(const char* link);
     QAction* AddCommand(QMenu* menu, const char* link, std::function<void()> action);
     cmcDocument::Hooks MakeHooks();
@@ -127,7 +190,15 @@ private:
     std::string m_productStem;
     int32_t m_imageSize;
     cmcDocument m_document;
+    cmcCellContext m_cells;
+    cmcFCache m_choices;
+    datClipCh m_clipboard;
+    cmcCommandTable m_commands;
     cmcSheetPositions m_sheetPositions;
+    std::unique_ptr<cuiTree> m_tree;
+    QPointer<cuiSheetPanel> m_sheetPanel;
+    std::string m_shownSheet;
+    RadioInfo m_noRadio{};
     QPointer<TForm1> m_window;
     QList<QIcon> m_treeImages;
     QList<QAction*> m_recentActions;

@@ -6,15 +6,33 @@
 
 #include "app/cmcPathName.h"
 #include "app/cmcPrompt.h"
+#include "app/cmcEvMan.h"
+#include "app/cmcEvent.h"
 #include "app/indCommandLine.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcQtText.h"
 #include "files/indEnviron.h"
+#include "model/indActiveCell.h"
 #include "model/indModelRules.h"
+#include "model/iuiTree.h"
+#include "sheet/cuiSheet.h"
+#include "sheet/cmcCellCapsule.h"
 #include "text/cmcGTex.h"
+#include "util/cmcStr.h"
+
+namespace {
+
+// Events this controller sends or hears beyond the document's.
+constexpr uint32_t kEventChecked = 35;
+// The images of bank nodes: invalid, invalid with entries, valid, valid
+// with entries.
+constexpr iuiTree::IconTable kBankIcons = {4, 5, 6, 7};
+
+}  // namespace
 
 indMain::indMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcPrompt& prompt)
-    : cuiMain(table, settings, events, prompt, "MXR77C", indModelRules::kImageSize) {
+    : cuiMain(table, settings, events, prompt, "MXR77C", indModelRules::kImageSize),
+      m_listener(&events, cmcMethod<const cmcEvent&>(this, &indMain::OnEvent)) {
     InitModel();
 }
 
@@ -70,4 +88,90 @@ void indMain::OnKeyPress(char typed) {
         Prompt().Message(Document().VersionText(), std::string(), cmcPrompt::Icon::None,
                          cmcPrompt::Buttons::Ok);
     }
+}
+
+void indMain::BuildTree() {
+    auto tree = std::make_unique<iuiTree>(Cells(), "GI_Tree_Main_HH", kBankIcons,
+                                          iuiTree::BankEntries(), &Events());
+    tree->Build();
+    if (!tree->TopNodes().empty()) {
+        cuiTreeNode& first = *tree->TopNodes().front();
+        first.caption += cmcStr::Format(
+            "%s %s", Table().GetLine("GI_AppInd_Model", ModelIndex()).c_str(), "");
+    }
+    InstallTree(std::move(tree));
+    int errors = 0;
+    int warnings = 0;
+    RunWarningCheck(errors, warnings);
+    CloseSheet();
+    Events().Send(cmcDocument::kImageReplaced, 0, 0);
+    SelectFirstNode();
+}
+
+void indMain::RunWarningCheck(int& errors, int& warnings) {
+    cuiMain::RunWarningCheck(errors, warnings);
+    Events().Post(kEventChecked, 0, 0);
+    Events().Post(cmcDocument::kEntryCountChanged, 0, 0);
+}
+
+void indMain::ModelChange(int32_t model, bool reset) {
+    if (Settings().modelType == model) {
+        return;
+    }
+    if (reset && Prompt().Message(Table().GetBody("GI_AppMess_ChangeModel"),
+                                  Table().GetLine("GI_Sys_AppTitle", 0),
+                                  cmcPrompt::Icon::Exclamation,
+                                  cmcPrompt::Buttons::OkCancel) != cmcPrompt::Answer::Ok) {
+        return;
+    }
+    Settings().modelType = model;
+    InitModel();
+    LoadInitialImage(model);
+    if (reset) {
+        Document().Current().Assign(Document().Initial());
+        Document().ClearModified();
+        Document().SetDocumentFileName(std::string());
+    }
+    BuildTree();
+    Events().Post(cuiSheet::kEvRepaintCategory, 0, 11);
+}
+
+void indMain::OnEvent(const cmcEvent& event) {
+    if (event.code == cmcDocument::kImageReplaced) {
+        OnImageReplaced();
+    }
+}
+
+// The image was replaced: nodes whose links now report themselves gone
+// leave the tree, and the selection moves on if its node went with them.
+void indMain::OnImageReplaced() {
+    cuiTree* tree = Tree();
+    if (tree == nullptr) {
+        return;
+    }
+    const cmcCellObj* selected = tree->SelectedCell();
+    const std::string before = selected && selected->argument ? *selected->argument : std::string();
+    for (bool removed = true; removed;) {
+        removed = false;
+        for (cuiTreeNode* node : tree->AllNodes()) {
+            if (node->cell && NodeGone(*node->cell)) {
+                tree->RemoveNode(*node);
+                removed = true;
+                break;
+            }
+        }
+    }
+    TreeChanged();
+    selected = tree->SelectedCell();
+    if (selected && selected->argument && *selected->argument != before) {
+        OnTreeSelection();
+    }
+    Events().Send(cmcDocument::kEntryCountChanged, 0, 0);
+}
+
+bool indMain::NodeGone(cmcCellObj& cell) {
+    cmcCellCapsule request;
+    request.cell = &cell;
+    indActiveCell(*this).Handle(request, false);
+    return (request.state & cmcCellCapsule::kStateError) != 0;
 }

@@ -3,9 +3,14 @@
 #include <functional>
 
 #include "app/gui/cuiMain.h"
+#include "sheet/cuiMenuListener.h"
 
-// This radio's main controller: its constants, the command line and the
-// key ring of the About box. Clone flows plug in through the write seam.
+struct cmcCellObj;
+struct cmcEvent;
+
+// This radio's main controller: its constants, the command line, its tree,
+// the model change and the key ring of the About box. Clone flows plug in
+// through the write seam.
 class indMain : public cuiMain {
 public:
     indMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcPrompt& prompt);
@@ -16,8 +21,11 @@ public:
     void InitModel() override;
     void Startup(TForm1& window, const QList<QIcon>& treeImages,
                  const QList<QIcon>& toolbarImages) override;
+    void BuildTree() override;
+    void RunWarningCheck(int& errors, int& warnings) override;
     void CloneWrite() override;
     void OnKeyPress(char typed) override;
+    void ModelChange(int32_t model, bool reset) override;
 
     // The clone write, connected when the clone flows exist: asked to skip
     // its confirmation and told what to do when the write job has ended.
@@ -26,6 +34,12 @@ public:
     bool WriteAfterOpen() const { return m_writeAfterOpen; }
 
 private:
+    void OnEvent(const cmcEvent& event);
+    void OnImageReplaced();
+    bool NodeGone(cmcCellObj& cell);
+
     QStringList m_arguments;
     bool m_writeAfterOpen = false;
+    // Last, so that it is gone before the rest.
+    cuiMenuListener m_listener;
 };

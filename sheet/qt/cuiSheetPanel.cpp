@@ -30,6 +30,7 @@ bool cuiSheetPanel::ShowSheet(const std::string& request) {
     }
     Clear();
     m_sheet = std::move(sheet);
+    m_sheet->SetFontSizePercent(m_fontPercent);
     m_grid->Attach(m_sheet.get(), indActiveCell::LinkFor(m_host), &m_host.Events());
     m_sheet->Rebuild();
     m_grid->Refit();
@@ -39,4 +40,20 @@ bool cuiSheetPanel::ShowSheet(const std::string& request) {
 void cuiSheetPanel::Clear() {
     m_grid->Attach(nullptr, nullptr, nullptr);
     m_sheet.reset();
+}
+
+std::array<int32_t, 4> cuiSheetPanel::Position() const {
+    if (!m_sheet) {
+        return {};
+    }
+    return {m_grid->LeftCol(), m_grid->TopRow(), m_sheet->CurrentCol(), m_sheet->CurrentRow()};
+}
+
+void cuiSheetPanel::RestorePosition(const std::array<int32_t, 4>& position) {
+    if (!m_sheet) {
+        return;
+    }
+    // A cell that is no longer selectable leaves the sheet where it opened.
+    m_sheet->SelectCell(position[2], position[3]);
+    m_grid->ScrollTo(position[0], position[1]);
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <QWidget>
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -22,6 +24,13 @@ public:
     bool ShowSheet(const std::string& request);
     void Clear();
 
+    // Sheets built from now on scale their fonts by this percentage.
+    void SetFontSizePercent(int32_t percent) { m_fontPercent = percent; }
+    // Where the shown sheet is: the grid's scroll position and current cell
+    // (scroll column, scroll row, cell column, cell row).
+    std::array<int32_t, 4> Position() const;
+    void RestorePosition(const std::array<int32_t, 4>& position);
+
     cuiGrid* Grid() const { return m_grid; }
     cuiSheet* Sheet() const { return m_sheet.get(); }
 
@@ -29,4 +38,5 @@ private:
     indDocHost& m_host;
     cuiGrid* m_grid = nullptr;
     std::unique_ptr<cuiSheet> m_sheet;
+    int32_t m_fontPercent = 100;
 };

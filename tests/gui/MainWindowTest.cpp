@@ -14,6 +14,10 @@
 #include "app/gui/cuiAboutBox.h"
 #include "app/gui/cuiInformation.h"
 #include "app/gui/indMain.h"
+#include "sheet/cuiSheet.h"
+#include "sheet/cuiTree.h"
+#include "sheet/qt/cuiGrid.h"
+#include "sheet/qt/cuiSheetPanel.h"
 #include "util/Cp932.h"
 
 namespace {
@@ -121,3 +125,21 @@ TEST_F(MainWindowTest, TheInformationWindowKeepsTheMainWindowDisabledUntilClosed
 }
 
 }  // namespace
+
+TEST_F(MainWindowTest, TheTreeOpensTheTopPageAndEditsReachTheDocument) {
+    ASSERT_NE(controller.Tree(), nullptr);
+    ASSERT_EQ(controller.Tree()->TopNodes().size(), 1u);
+    EXPECT_EQ(controller.Tree()->TopNodes().front()->children.size(), 3u);
+    QTRY_COMPARE(controller.ShownSheetName(), std::string("GI_Sheet_TopPage"));
+
+    controller.CallSheet("GI_Sheet_SelCallList");
+    cuiGrid* grid = controller.SheetPanel()->Grid();
+    ASSERT_NE(grid->Sheet(), nullptr);
+    EXPECT_EQ(grid->Sheet()->Name(), "GI_Sheet_SelCallList");
+    // Space on the first row's valid cell steps it, through the real handler.
+    grid->setFocus();
+    ASSERT_FALSE(controller.Document().IsModified());
+    grid->Sheet()->SelectCell(1, 3);
+    QTest::keyClick(grid, Qt::Key_Space);
+    EXPECT_TRUE(controller.Document().IsModified());
+}
