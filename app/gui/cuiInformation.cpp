@@ -6,7 +6,23 @@
 #include <QVBoxLayout>
 
 #include "app/gui/cmcQtText.h"
+#include "sheet/qt/cuiGrid.h"
+#include "sheet/qt/cuiSheetPanel.h"
 #include "text/cmcGTex.h"
+
+cuiInformation::SheetFactory cuiInformation::PanelFactory(indDocHost& host) {
+    return [&host](QFrame& panel, const std::string& sheetName) -> QWidget* {
+        auto* sheet = new cuiSheetPanel(host, &panel);
+        sheet->setObjectName(QStringLiteral("informationSheet"));
+        cuiGrid* grid = sheet->Grid();
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        sheet->ShowSheet(sheetName);
+        const int frame = 2 * grid->frameWidth();
+        sheet->setFixedSize(grid->ContentSize() + QSize(frame, frame));
+        return sheet;
+    };
+}
 
 cuiInformation* cuiInformation::Show(QWidget& mainWindow, const QString& caption, cmcGTex& table,
                                      const std::string& sheetName, const SheetFactory& factory) {

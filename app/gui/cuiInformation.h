@@ -5,6 +5,7 @@
 
 class QFrame;
 class cmcGTex;
+class indDocHost;
 
 // The radio information window: a panel for the information sheet and an
 // OK button. It deletes itself when closed and keeps the main window
@@ -17,6 +18,10 @@ public:
     // Builds the sheet on the panel and returns it; the sheet engine
     // provides this. Without one the panel stays empty.
     using SheetFactory = std::function<QWidget*(QFrame& panel, const std::string& sheetName)>;
+
+    // The sheet engine's factory: the named sheet over the document's links,
+    // without scroll bars and exactly as large as its cells.
+    static SheetFactory PanelFactory(indDocHost& host);
 
     // Shows the window at once; the caller keeps no reference.
     static cuiInformation* Show(QWidget& mainWindow, const QString& caption, cmcGTex& table,

@@ -1,5 +1,7 @@
 #include "app/gui/cuiProgress.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -39,12 +41,19 @@ cuiProgress::cuiProgress(QWidget& owner, cmcGTex& table)
 }
 
 void cuiProgress::SetJob(Job job) {
-    setWindowTitle(cmcQtText::FromCp932(
-        m_table.GetLine("GI_AppInd_Progress_Caption", static_cast<int>(job))));
+    SetCaption(m_table.GetLine("GI_AppInd_Progress_Caption", static_cast<int>(job)));
+}
+
+void cuiProgress::SetCaption(const std::string& caption) {
+    setWindowTitle(cmcQtText::FromCp932(caption));
 }
 
 void cuiProgress::SetProgress(int64_t done, int64_t total) {
-    int32_t filled = cmcProgressBar::Filled(done, total);
+    SetFilled(cmcProgressBar::Filled(done, total));
+}
+
+void cuiProgress::SetFilled(int32_t filled) {
+    filled = std::clamp(filled, 0, cmcProgressBar::kSegments);
     if (filled != m_filled) {
         m_filled = filled;
         m_bar->update();

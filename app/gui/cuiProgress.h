@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 #include <cstdint>
+#include <string>
 
 class QFrame;
 class cmcGTex;
@@ -21,7 +22,12 @@ public:
     cuiProgress(QWidget& owner, cmcGTex& table);
 
     void SetJob(Job job);
+    // The caption as the clone manager hands it over, code page 932.
+    void SetCaption(const std::string& caption);
     void SetProgress(int64_t done, int64_t total);
+    // Segments to fill as the clone manager counts them (33 x done / total);
+    // a finished job's 33rd is drawn as the full bar.
+    void SetFilled(int32_t filled);
     int32_t FilledSegments() const { return m_filled; }
 
 protected:

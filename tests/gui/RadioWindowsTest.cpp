@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "GuiTestSupport.h"
+#include "app/gui/cuiInformation.h"
 #include "app/gui/cuiPortSelect.h"
 #include "app/gui/cuiProgress.h"
 #include "text/BuiltinTable.h"
@@ -58,8 +59,9 @@ TEST_F(RadioWindowsTest, TypedPortOutsideTheRangeKeepsTheDialogOpen) {
 }
 
 TEST_F(RadioWindowsTest, ListedPortAbsentFromTheListChoosesNothing) {
-    cuiPortSelect dialog(&owner, app.table, app.prompt, cmcPortChoice::Variant::Registry, 7,
-                         [] { return QStringList{"1", "3", "10"}; });
+    cuiPortSelect dialog(&owner, app.table, app.prompt, cmcPortChoice::Variant::Registry, 7, [] {
+        return QStringList{"1", "3", "10"};
+    });
     dialog.show();
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("portOk")), Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
@@ -83,6 +85,26 @@ TEST_F(RadioWindowsTest, ProgressFillsItsSegmentsInTheHighlightColour) {
     EXPECT_NE(image.pixelColor(area.left() + segment * 16 + 1, y), highlight);
     EXPECT_EQ(progress.windowTitle().toStdString(),
               Cp932ToUtf8(app.table.GetLine("GI_AppInd_Progress_Caption", 1)));
+}
+
+TEST_F(RadioWindowsTest, FinishedJobFillsTheWholeBarAndNoMore) {
+    cuiProgress progress(owner, app.table);
+    // 33 x done / total reaches 33 at the end; the bar has 32 segments.
+    progress.SetFilled(33);
+    EXPECT_EQ(progress.FilledSegments(), 32);
+    progress.SetFilled(-1);
+    EXPECT_EQ(progress.FilledSegments(), 0);
+}
+
+TEST_F(RadioWindowsTest, InformationClosedByItsCloseBoxEnablesTheMainWindowAgain) {
+    QPointer<cuiInformation> window =
+        cuiInformation::Show(owner, QStringLiteral("title"), app.table, "GI_Sheet_CloneInfo", {});
+    EXPECT_FALSE(owner.isEnabled());
+    EXPECT_TRUE(window->isEnabled());
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(owner.isEnabled());
 }
 
 }  // namespace
