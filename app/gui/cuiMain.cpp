@@ -24,7 +24,9 @@
 #include "app/gui/cmcQtColor.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
+#include "app/gui/cmcEditorRun.h"
 #include "app/gui/cuiAboutBox.h"
+#include "app/gui/cuiRadioCommands.h"
 #include "app/gui/cuiStatusPanel.h"
 #include "files/indEnviron.h"
 #include "model/indActiveCell.h"
@@ -103,6 +105,7 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
 cuiMain::~cuiMain() {
     m_document.Stop();
     m_tree.reset();
+    m_radio.reset();
     cmcFCache::Install(nullptr);
 }
 
@@ -115,6 +118,15 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
                       const QList<QIcon>& toolbarImages) {
     m_window = &window;
     m_treeImages = treeImages;
+    m_radio = std::make_unique<cuiRadioCommands>(window, *this, m_settings);
+    m_radio->SetErrorCount([this] {
+        int errors = 0;
+        int warnings = 0;
+        RunWarningCheck(errors, warnings);
+        return errors;
+    });
+    m_editor = std::make_unique<cmcEditorRun>(m_table, m_prompt,
+                                              QCoreApplication::applicationDirPath());
     m_document.SetInitialFolder(m_settings.currentDirectory);
     LoadInitialImage(m_settings.modelType);
     m_document.Start();
@@ -269,7 +281,9 @@ std::string cuiMain::RevisionText() {
 }
 
 void cuiMain::RecentCommand(int32_t index) {
-    m_document.OpenRecent(index);
+    if (!EditorRefuses()) {
+        m_document.OpenRecent(index);
+    }
 }
 
 void cuiMain::PrintCommand(bool) {}
@@ -297,15 +311,39 @@ bool cuiMain::ShownSheetPrintable() {
     return SheetShown() && m_sheetPanel->Sheet()->IsPrintable();
 }
 
-void cuiMain::PortDialog(int32_t) {}
+void cuiMain::PortDialog(int32_t variant) {
+    if (m_radio->PortDialog(variant)) {
+        m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
+    }
+}
 
-void cuiMain::PortSearch() {}
+void cuiMain::PortSearch() {
+    m_radio->Search([this](int32_t result) {
+        if (result == 0) {
+            m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
+        }
+    });
+}
 
-void cuiMain::MemoryWriteCommand() {}
+void cuiMain::RadioInfoCommand() {
+    m_radio->RadioInfo();
+}
 
-void cuiMain::RadioInfoCommand() {}
+void cuiMain::EditorCommand() {
+    m_editor->Start(static_cast<uint64_t>(m_window->winId()));
+}
 
-void cuiMain::EditorCommand() {}
+uint16_t cuiMain::RadioModelCode() {
+    return m_radio ? m_radio->RadioModelCode() : 0;
+}
+
+uint16_t cuiMain::RadioExtraCode() {
+    return m_radio ? m_radio->RadioExtraCode() : 0;
+}
+
+const indDocHost::RadioInfo& cuiMain::RadioInformation() {
+    return m_radio ? m_radio->RadioInformation() : m_noRadio;
+}
 
 void cuiMain::ModelChange(int32_t, bool) {}
 
@@ -350,15 +388,49 @@ int cuiMain::ExportFile(int32_t, const std::string&) {
     return 1;
 }
 
-void cuiMain::CloneRead() {}
+void cuiMain::CloneRead() {
+    if (m_document.ConfirmSaveChanges(false) == cmcPrompt::Answer::Cancel || m_radio->IsBusy()) {
+        return;
+    }
+    m_radio->Read(m_document.Current(), [this](int32_t result) { CloneReadDone(result); });
+}
 
-void cuiMain::CloneReadDone(int) {}
+void cuiMain::CloneReadDone(int result) {
+    if (result != 0) {
+        return;
+    }
+    // The flow has put the received image, after the load rules, in place.
+    m_document.SetModified();
+    m_document.SetDocumentFileName(std::string());
+    CloseSheet();
+    m_events.Send(cmcDocument::kImageReplaced, 0, 0);
+}
 
-void cuiMain::CloneWrite() {}
+void cuiMain::CloneWrite() {
+    StartWrite(false, true);
+}
+
+void cuiMain::StartWrite(bool memoryOnly, bool confirm, std::function<void(int)> ended) {
+    m_radio->Write(m_document.Current(), memoryOnly, confirm,
+                   [this, ended = std::move(ended)](int32_t result) {
+                       CloneWriteDone(result);
+                       if (ended) {
+                           ended(result);
+                       }
+                   });
+}
+
+bool cuiMain::EditorRefuses() {
+    return m_editor && m_editor->RefuseWhileRunning();
+}
 
 void cuiMain::CloneWriteStart(int) {}
 
-void cuiMain::CloneWriteDone(int) {}
+void cuiMain::CloneWriteDone(int result) {
+    if (result == 0) {
+        CloseSheet();
+    }
+}
 
 void cuiMain::RadioInfoDone(int) {}
 
@@ -431,12 +503,6 @@ void cuiMain::SetRadioBusy(bool busy) {
             m_window->setFocus();
         }
     }
-}
-
-void cuiMain::ShowWriteSucceeded() {
-    m_prompt.Message(m_table.GetBody("GI_Mess_CloneWrite_Succeeded"),
-                     m_table.GetLine("GI_Sys_AppTitle", 0), cmcPrompt::Icon::Information,
-                     cmcPrompt::Buttons::Ok);
 }
 
 void cuiMain::StoreBounds() {

@@ -27,6 +27,8 @@ class cmcEvMan;
 class cmcGTex;
 class cmcPrompt;
 
+class cmcEditorRun;
+class cuiRadioCommands;
 class cuiTree;
 class indEnviron;
 
@@ -95,8 +97,8 @@ public:
     // While the radio is talked to the main window takes no input and
     // refuses to close; the clone manager calls this around every job.
     void SetRadioBusy(bool busy);
-    // The box after a successful clone write.
-    void ShowWriteSucceeded();
+    cuiRadioCommands* Radio() const { return m_radio.get(); }
+    cmcEditorRun* Editor() const { return m_editor.get(); }
 
     // Sheets: the one shown in the sheet panel, by its full name.
     void ShowSheet(const std::string& name);
@@ -118,9 +120,9 @@ public:
     void ExecuteCommand(int32_t link, cmcCellCapsule& request) override;
     void CallSheet(const std::string& name) override;
     int32_t EditMenuItemCount() override;
-    uint16_t RadioModelCode() override { return 0; }
-    uint16_t RadioExtraCode() override { return 0; }
-    const RadioInfo& RadioInformation() override { return m_noRadio; }
+    uint16_t RadioModelCode() override;
+    uint16_t RadioExtraCode() override;
+    const RadioInfo& RadioInformation() override;
     int32_t ModelIndex() override;
     std::string RevisionText() override;
 
@@ -155,7 +157,11 @@ protected:
     void PortSearch() override;
     void CloneReadCommand() override { CloneRead(); }
     void CloneWriteCommand() override { CloneWrite(); }
-    void MemoryWriteCommand() override;
+    void MemoryWriteCommand() override { StartWrite(true, true); }
+    // A clone or memory write; done gets the result when the job has ended.
+    void StartWrite(bool memoryOnly, bool confirm, std::function<void(int)> ended = {});
+    // While the external editor runs: says so and returns true.
+    bool EditorRefuses();
     void RadioInfoCommand() override;
     void ManualCommand() override { OpenManual(); }
     void EditorCommand() override;
@@ -197,6 +203,8 @@ private:
     cmcSheetPositions m_sheetPositions;
     std::unique_ptr<cuiTree> m_tree;
     QPointer<cuiSheetPanel> m_sheetPanel;
+    std::unique_ptr<cuiRadioCommands> m_radio;
+    std::unique_ptr<cmcEditorRun> m_editor;
     std::string m_shownSheet;
     RadioInfo m_noRadio{};
     QPointer<TForm1> m_window;

@@ -10,6 +10,7 @@
 #include "app/cmcEvent.h"
 #include "app/indCommandLine.h"
 #include "app/gui/TForm1.h"
+#include "app/gui/cmcEditorRun.h"
 #include "app/gui/cmcQtText.h"
 #include "files/indEnviron.h"
 #include "model/indActiveCell.h"
@@ -70,17 +71,55 @@ void indMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
 }
 
 void indMain::CloneWrite() {
-    if (!cloneWriteSeam) {
+    if (!m_writeAfterOpen) {
+        StartWrite(false, true);
         return;
     }
-    if (m_writeAfterOpen) {
-        // Started from the command line: one write without asking, then the
-        // program ends whatever the outcome.
-        m_writeAfterOpen = false;
-        cloneWriteSeam(false, [this] { Exit(); });
-        return;
+    // Started from the command line: one write without asking, then the
+    // program ends whatever the outcome, once the job has let go of the
+    // window.
+    m_writeAfterOpen = false;
+    StartWrite(false, false, [this](int) {
+        if (Window()) {
+            QMetaObject::invokeMethod(Window(), "close", Qt::QueuedConnection);
+        }
+    });
+}
+
+void indMain::Teardown() {
+    if (Editor()) {
+        Editor()->Stop();
     }
-    cloneWriteSeam(true, {});
+    cuiMain::Teardown();
+}
+
+int indMain::OpenWithDialog() {
+    return EditorRefuses() ? 1 : cuiMain::OpenWithDialog();
+}
+
+int indMain::OpenFile(const std::string& path, bool ask) {
+    return EditorRefuses() ? 1 : cuiMain::OpenFile(path, ask);
+}
+
+int indMain::SaveAsWithDialog() {
+    return EditorRefuses() ? 1 : cuiMain::SaveAsWithDialog();
+}
+
+int indMain::SaveFile(const std::string& path) {
+    return EditorRefuses() ? 1 : cuiMain::SaveFile(path);
+}
+
+void indMain::CloneRead() {
+    if (!EditorRefuses()) {
+        cuiMain::CloneRead();
+    }
+}
+
+void indMain::CloneReadDone(int result) {
+    cuiMain::CloneReadDone(result);
+    if (result == 0) {
+        BuildTree();
+    }
 }
 
 void indMain::OnKeyPress(char typed) {

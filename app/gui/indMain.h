@@ -22,14 +22,17 @@ public:
     void Startup(TForm1& window, const QList<QIcon>& treeImages,
                  const QList<QIcon>& toolbarImages) override;
     void BuildTree() override;
+    void Teardown() override;
     void RunWarningCheck(int& errors, int& warnings) override;
+    int OpenWithDialog() override;
+    int OpenFile(const std::string& path, bool ask) override;
+    int SaveAsWithDialog() override;
+    int SaveFile(const std::string& path) override;
+    void CloneRead() override;
+    void CloneReadDone(int result) override;
     void CloneWrite() override;
     void OnKeyPress(char typed) override;
     void ModelChange(int32_t model, bool reset) override;
-
-    // The clone write, connected when the clone flows exist: asked to skip
-    // its confirmation and told what to do when the write job has ended.
-    std::function<void(bool confirm, std::function<void()> ended)> cloneWriteSeam;
 
     bool WriteAfterOpen() const { return m_writeAfterOpen; }
 
