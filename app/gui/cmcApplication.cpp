@@ -1,12 +1,15 @@
 #include "app/gui/cmcApplication.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <cstdio>
 
 #include "app/cmcEvMan.h"
 #include "app/gui/TForm1.h"
+#include "app/gui/cmcDemoRadio.h"
 #include "app/gui/cmcImageLists.h"
 #include "app/gui/cmcQtPrompt.h"
 #include "app/gui/cmcQtText.h"
@@ -39,6 +42,20 @@ void InstallFatalBox(cmcGTex& table) {
     });
 }
 
+// "--demo": the simulated radio answers on the selected port for this run.
+// The switch is ours, not the radio family's, so the command line proper
+// never sees it.
+void StartDemo(QStringList& arguments, cmcDemoRadio& demo, int32_t port) {
+    if (!arguments.removeAll(QStringLiteral("--demo"))) {
+        return;
+    }
+    QDir folder(QCoreApplication::applicationDirPath());
+    if (!demo.Start(folder.filePath(QStringLiteral("r77c-sim")), port,
+                    folder.filePath(QStringLiteral("MXR77C.rcs")))) {
+        std::fprintf(stderr, "mxr77c: the simulated radio did not start; running without it\n");
+    }
+}
+
 }  // namespace
 
 int cmcRunApplication(int argc, char** argv) {
@@ -67,7 +84,10 @@ int cmcRunApplication(int argc, char** argv) {
     prompt.SetOwner(&window);
     window.setWindowTitle(cmcQtText::FromCp932(table.GetLine("GI_Sys_AppTitle", 0)));
     QObject::connect(&lock, &cmcQtInstanceLock::alertRequested, &window, &TForm1::Alert);
-    controller.SetArguments(QApplication::arguments());
+    QStringList arguments = QApplication::arguments();
+    cmcDemoRadio demo;
+    StartDemo(arguments, demo, settings.comPort);
+    controller.SetArguments(arguments);
     controller.Startup(window, cmcImageLists::Tree(), cmcImageLists::Toolbar());
     int status = QApplication::exec();
     cmcSetFatalShower(nullptr);
