@@ -9,6 +9,7 @@
 #include "app/cmcEvent.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/cuiMenu.h"
+#include "sheet/qt/cmcQtAction.h"
 
 namespace {
 
@@ -175,16 +176,8 @@ void cuiMenuView::ShowState(QAction& action, const cuiMenuItem& item) {
         return;
     }
     action.setText(CaptionOf(item).text);
-    action.setEnabled(item.enabled);
-    // Only an item that shows a mark is checkable, so that the others draw
-    // no empty box.
-    action.setCheckable(item.checked);
-    action.setChecked(item.checked);
-    if (item.imageIndex >= 0 && item.imageIndex < m_images.size()) {
-        action.setIcon(m_images.at(item.imageIndex));
-    } else {
-        action.setIcon(QIcon());
-    }
+    cmcQtAction::ShowState(action, item.checked, item.checked, item.enabled, m_images,
+                           item.imageIndex);
 }
 
 void cuiMenuView::Choose(QAction* action) {

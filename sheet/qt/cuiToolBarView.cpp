@@ -8,6 +8,7 @@
 #include "app/cmcEvent.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/cuiToolBar.h"
+#include "sheet/qt/cmcQtAction.h"
 
 cuiToolBarView::cuiToolBarView(cuiToolBar& model, QToolBar* bar, QList<QIcon> images,
                                cmcEvMan* events)
@@ -123,14 +124,8 @@ void cuiToolBarView::ShowStates() {
 }
 
 void cuiToolBarView::ShowState(QAction& action, const cuiToolButton& button) {
-    action.setCheckable(button.checkStyle);
-    action.setChecked(button.down);
-    action.setEnabled(button.enabled);
-    if (button.imageIndex >= 0 && button.imageIndex < m_images.size()) {
-        action.setIcon(m_images.at(button.imageIndex));
-    } else {
-        action.setIcon(QIcon());
-    }
+    cmcQtAction::ShowState(action, button.checkStyle, button.down, button.enabled, m_images,
+                           button.imageIndex);
 }
 
 void cuiToolBarView::SetVisible(bool visible) {

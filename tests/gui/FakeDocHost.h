@@ -1,7 +1,10 @@
 #pragma once
 // The link handler's fake document for the menu, toolbar and tree views: it
 // answers chosen command links with item states, and the views' models are
-// built over the real link handler with it.
+// built over the real link handler with it. And how those tests show their
+// windows and extend the table.
+#include <QTest>
+#include <QWidget>
 #include <algorithm>
 #include <map>
 #include <string>
@@ -43,6 +46,14 @@ public:
     std::map<int32_t, std::string> captions;
     cmcCellContext context{Table(), indActiveCell::Names()};
 };
+
+// Shows a top-level widget at a size; false when it never appeared.
+inline bool ShowWindow(QWidget& window, int width, int height) {
+    window.resize(width, height);
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowExposed(&window);
+}
 
 // The built-in table with more entries (UTF-8 in the test source).
 inline std::vector<std::string> BuiltinWith(const std::vector<std::string>& extra) {

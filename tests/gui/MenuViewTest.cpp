@@ -48,10 +48,7 @@ protected:
     MainMenuView() {
         model.Build();
         view = std::make_unique<cuiMenuView>(model, window.menuBar(), &host.Events());
-        window.resize(640, 480);
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_TRUE(guitest::ShowWindow(window, 640, 480));
     }
 
     QAction* Action(const char* link, int32_t index = 0) {
@@ -160,9 +157,7 @@ protected:
         });
         model.Build();
         view.Rebuild();
-        window.resize(640, 480);
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_TRUE(guitest::ShowWindow(window, 640, 480));
     }
 
     QAction* Edit() { return view.ActionFor(*model.FindByLink(editTop)); }
@@ -215,9 +210,7 @@ TEST_F(EditMenuView, AnotherPopupReplacesTheItemsInTheSameMenu) {
 TEST(PopupMenuView, PopsUpAtThePointAndReportsTheChoice) {
     guitest::CommandDocHost host;
     QWidget owner;
-    owner.resize(200, 200);
-    owner.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    ASSERT_TRUE(guitest::ShowWindow(owner, 200, 200));
     std::vector<int32_t> chosen;
     cuiMenu model(host.context, "GI_PMenu_CopyPaste", host.Handler(),
                   [&chosen](cuiMenuItem& item) { chosen.push_back(item.cell->link); });

@@ -21,9 +21,7 @@ protected:
     MainToolBarView() {
         model.Build();
         view.Rebuild();
-        window.resize(640, 480);
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_TRUE(guitest::ShowWindow(window, 640, 480));
     }
 
     QToolButton* Button(size_t n) {
@@ -94,8 +92,7 @@ TEST(ToolBarRowsView, ASlashStartsARowUnderTheFirst) {
     cuiToolBar model(context, "TB", host.Handler());
     model.Build();
     cuiToolBarView view(model, bar, cmcImageLists::Toolbar());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(guitest::ShowWindow(window, 640, 480));
 
     const QList<QToolBar*> bars = view.Bars();
     ASSERT_EQ(bars.size(), 2);

@@ -23,9 +23,7 @@ protected:
     TreeView() {
         model.Build();
         view.Rebuild();
-        view.resize(240, 320);
-        view.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        EXPECT_TRUE(guitest::ShowWindow(view, 240, 320));
         view.onSelectionChanged = [this](const cmcCellObj* cell) {
             reported.push_back(cell && cell->argument ? *cell->argument : "-");
         };
