@@ -26,6 +26,7 @@
 #include "app/gui/cmcQtText.h"
 #include "app/gui/cmcEditorRun.h"
 #include "app/gui/cuiAboutBox.h"
+#include "app/gui/cuiMainViews.h"
 #include "app/gui/cuiRadioCommands.h"
 #include "app/gui/cuiStatusPanel.h"
 #include "files/indEnviron.h"
@@ -43,42 +44,13 @@
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "util/cmcFatal.h"
+#include "util/cmcStr.h"
 
 using cmcQtText::FromCp932;
 
 namespace {
 
 constexpr int32_t kMinImageSize = 2949;
-
-// The caption a menu description gives the item with this link: the text
-// between the item's '+' and its first tab.
-std::string CaptionOf(const std::string& body, const std::string& link) {
-    size_t at = body.find("(%" + link);
-    if (at == std::string::npos) {
-        return {};
-    }
-    size_t lineStart = body.rfind('\n', at);
-    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-    size_t plus = body.find('+', lineStart);
-    size_t tab = body.find('\t', plus);
-    return body.substr(plus + 1, tab - plus - 1);
-}
-
-// The caption of the n-th top-level item of a menu description.
-std::string TopCaption(const std::string& body, int index) {
-    size_t start = 0;
-    int seen = -1;
-    while (start < body.size()) {
-        size_t end = body.find('\n', start);
-        end = end == std::string::npos ? body.size() : end;
-        if (body[start] == '+' && ++seen == index) {
-            size_t tab = body.find('\t', start);
-            return body.substr(start + 1, std::min(tab, end) - start - 1);
-        }
-        start = end + 1;
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -104,7 +76,7 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
 
 cuiMain::~cuiMain() {
     m_document.Stop();
-    m_tree.reset();
+    m_views.reset();
     m_radio.reset();
     cmcFCache::Install(nullptr);
 }
@@ -130,8 +102,11 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
     m_document.SetInitialFolder(m_settings.currentDirectory);
     LoadInitialImage(m_settings.modelType);
     m_document.Start();
-    BuildFileMenu();
-    BuildToolBar(toolbarImages);
+    m_views = std::make_unique<cuiMainViews>(window, m_cells, indActiveCell::LinkFor(*this),
+                                             m_events, treeImages, toolbarImages);
+    m_views->BuildBars([this] { return CurrentCell(); },
+                       [this](int32_t link) { RunPopupCommand(link); });
+    RefreshToolbar();
     m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
     MakeSheetPanel();
     BuildTree();
@@ -156,25 +131,49 @@ void cuiMain::BuildTree() {
 }
 
 void cuiMain::InstallTree(std::unique_ptr<cuiTree> tree) {
-    m_tree = std::move(tree);
-    TreeChanged();
+    const int delay = cmcStr::AtoI(m_table.GetLine("GI_Sys_TreeChangeDelay", 0));
+    cuiMainViews::TreeHooks hooks;
+    hooks.selectionChanged = [this] { OnTreeSelection(); };
+    // Marks on closed branches stand for their hidden nodes.
+    hooks.expandedChanged = [this] {
+        int errors = 0;
+        int warnings = 0;
+        RunWarningCheck(errors, warnings);
+    };
+    m_views->InstallTree(std::move(tree), delay, std::move(hooks));
 }
 
 void cuiMain::TreeChanged() {
-    // The tree panel's view arrives with the tree widget.
+    m_views->ShowTreeNodes();
+}
+
+cuiTree* cuiMain::Tree() const {
+    return m_views ? m_views->Tree() : nullptr;
+}
+
+const cmcCellObj* cuiMain::CurrentCell() const {
+    const cuiSheet* sheet = m_sheetPanel ? m_sheetPanel->Sheet() : nullptr;
+    if (sheet == nullptr || sheet->CurrentCol() < 0 || sheet->CurrentRow() < 0 ||
+        sheet->CurrentCol() >= sheet->ColCount() || sheet->CurrentRow() >= sheet->RowCount()) {
+        return nullptr;
+    }
+    return &sheet->Cell(sheet->CurrentCol(), sheet->CurrentRow()).obj;
+}
+
+void cuiMain::RunPopupCommand(int32_t link) {
+    if (cuiSheet* sheet = m_sheetPanel ? m_sheetPanel->Sheet() : nullptr) {
+        sheet->PopupCommand(link);
+    }
 }
 
 void cuiMain::SelectFirstNode() {
-    if (m_tree && !m_tree->TopNodes().empty()) {
-        m_tree->Select(m_tree->TopNodes().front().get());
-        OnTreeSelection();
-    }
+    m_views->SelectFirstNode();
 }
 
 void cuiMain::Teardown() {
     m_document.Stop();
     CloseSheet();
-    m_tree.reset();
+    m_views.reset();
 }
 
 int cuiMain::CheckLoadedImage(const cmcEeprom& image) {
@@ -188,7 +187,8 @@ void cuiMain::BeforeSave(cmcEeprom&) {}
 void cuiMain::RunWarningCheck(int& errors, int& warnings) {
     errors = 0;
     warnings = 0;
-    if (!m_tree) {
+    cuiTree* tree = Tree();
+    if (tree == nullptr) {
         return;
     }
     indWarningCheck check =
@@ -200,8 +200,8 @@ void cuiMain::RunWarningCheck(int& errors, int& warnings) {
 
 void cuiMain::ApplyMarks(const std::vector<std::string>& errors,
                          const std::vector<std::string>& warnings) {
-    m_tree->MarkChecks(errors, warnings);
-    TreeChanged();
+    Tree()->MarkChecks(errors, warnings);
+    m_views->ShowTreeMarks();
 }
 
 void cuiMain::CreateSheet(const std::string& fullName) {
@@ -217,6 +217,9 @@ void cuiMain::MakeSheetPanel() {
     layout->setContentsMargins(0, 0, 0, 0);
     m_sheetPanel = new cuiSheetPanel(*this, m_window->SheetPanel());
     m_sheetPanel->setObjectName(QStringLiteral("sheet"));
+    m_sheetPanel->Grid()->onPopupMenu = [this](const std::string& stem, const QPoint& global) {
+        m_views->ShowPopup(stem, global);
+    };
     layout->addWidget(m_sheetPanel);
 }
 
@@ -251,7 +254,7 @@ void cuiMain::CallSheet(const std::string& name) {
 }
 
 void cuiMain::OnTreeSelection() {
-    const cmcCellObj* selected = m_tree ? m_tree->SelectedCell() : nullptr;
+    const cmcCellObj* selected = Tree() ? Tree()->SelectedCell() : nullptr;
     if (selected == nullptr || (selected->argument && *selected->argument == m_shownSheet)) {
         return;
     }
@@ -269,7 +272,8 @@ void cuiMain::ExecuteCommand(int32_t link, cmcCellCapsule& request) {
 }
 
 int32_t cuiMain::EditMenuItemCount() {
-    return 0;
+    const int32_t count = m_views ? m_views->SubItemCount(indActiveCell::LinkId("CL_Menu_Edit_Top")) : -1;
+    return count < 0 ? 0 : count;
 }
 
 int32_t cuiMain::ModelIndex() {
@@ -347,8 +351,8 @@ const indDocHost::RadioInfo& cuiMain::RadioInformation() {
 
 void cuiMain::ModelChange(int32_t, bool) {}
 
-bool cuiMain::MainMenuHas(int32_t) {
-    return false;
+bool cuiMain::MainMenuHas(int32_t link) {
+    return m_views && m_views->SubItemCount(link) >= 0;
 }
 
 void cuiMain::LoadInitialImage(int32_t modelIndex) {
@@ -538,56 +542,6 @@ void cuiMain::ApplyFont() {
     }
 }
 
-QString cuiMain::Caption(const char* link) {
-    return FromCp932(CaptionOf(m_table.GetBody("GI_Menu_Main_Body"), link));
-}
-
-QAction* cuiMain::AddCommand(QMenu* menu, const char* link, std::function<void()> action) {
-    QAction* item = menu->addAction(Caption(link));
-    item->setObjectName(QLatin1String(link));
-    QObject::connect(item, &QAction::triggered, m_window, [action = std::move(action)] { action(); });
-    return item;
-}
-
-QMenu* cuiMain::AddTopMenu(int index, const char* name) {
-    QMenu* menu = m_window->menuBar()->addMenu(
-        FromCp932(TopCaption(m_table.GetBody("GI_Menu_Main_Body"), index)));
-    menu->setObjectName(QLatin1String(name));
-    return menu;
-}
-
-void cuiMain::BuildFileMenu() {
-    QMenu* file = AddTopMenu(kFileMenu, "menuFile");
-    AddCommand(file, "CL_Menu_File_New", [this] { New(); })->setShortcut(QKeySequence::New);
-    AddCommand(file, "CL_Menu_File_Open", [this] { OpenWithDialog(); })
-        ->setShortcut(QKeySequence::Open);
-    AddCommand(file, "CL_Menu_File_Save", [this] { Save(); })->setShortcut(QKeySequence::Save);
-    AddCommand(file, "CL_Menu_File_SaveAs", [this] { SaveAsWithDialog(); });
-    file->addSeparator();
-    for (int n = 0; n < cmcDocument::kRecentItems; ++n) {
-        QAction* item = file->addAction(QString());
-        item->setObjectName(QStringLiteral("CL_Menu_File_Recent_%1").arg(n));
-        QObject::connect(item, &QAction::triggered, m_window,
-                         [this, n] { m_document.OpenRecent(n); });
-        m_recentActions << item;
-    }
-    QObject::connect(file, &QMenu::aboutToShow, m_window, [this] { RefreshRecent(); });
-    RefreshRecent();
-    file->addSeparator();
-    AddCommand(file, "CL_Menu_File_Exit", [this] { Exit(); });
-
-    QMenu* view = AddTopMenu(kViewMenu, "menuView");
-    m_toolbarAction =
-        AddCommand(view, "CL_Menu_View_ToolBar", [this] { m_document.ToggleToolbar(); });
-    m_toolbarAction->setCheckable(true);
-    m_toolbarAction->setChecked(m_settings.toolbarVisible != 0);
-
-    QMenu* help = AddTopMenu(kHelpMenu, "menuHelp");
-    AddCommand(help, "CL_Menu_Help_Contents", [this] { OpenManual(); });
-    AddCommand(help, "CL_Menu_Help_About",
-               [this] { m_events.Post(cmcDocument::kShowAbout, 0, 0); });
-}
-
 void cuiMain::OpenManual() {
     QString path = QDir(QCoreApplication::applicationDirPath())
                        .filePath(FromCp932(m_table.GetLine("GI_Sys_MyHelpFile", 0)));
@@ -603,48 +557,18 @@ void cuiMain::ShowFileError(const char* key) {
                      cmcPrompt::Icon::Stop, cmcPrompt::Buttons::Ok);
 }
 
-void cuiMain::BuildToolBar(const QList<QIcon>& images) {
-    QToolBar* bar = m_window->ToolBar();
-    const char* links[] = {"CL_Menu_File_New", "CL_Menu_File_Open", "CL_Menu_File_Save"};
-    for (int i = 0; i < 3; ++i) {
-        QAction* item = bar->addAction(images.value(i), Caption(links[i]));
-        item->setObjectName(QStringLiteral("bar_%1").arg(QLatin1String(links[i])));
-        QObject::connect(item, &QAction::triggered, m_window, [this, i] {
-            if (i == 0) {
-                New();
-            } else if (i == 1) {
-                OpenWithDialog();
-            } else {
-                Save();
-            }
-        });
-    }
-    RefreshToolbar();
-}
-
-void cuiMain::RefreshRecent() {
-    for (int n = 0; n < m_recentActions.size(); ++n) {
-        QAction* item = m_recentActions[n];
-        item->setText(FromCp932(m_document.RecentCaption(n)));
-        item->setEnabled(m_document.RecentEnabled(n));
-        item->setVisible(m_document.RecentVisible(n));
-    }
-}
-
 void cuiMain::RefreshToolbar() {
-    if (m_window) {
-        m_window->ToolBar()->setVisible(m_settings.toolbarVisible != 0);
+    if (m_views) {
+        m_views->SetToolbarVisible(m_settings.toolbarVisible != 0);
     }
-    if (m_toolbarAction) {
-        m_toolbarAction->setChecked(m_settings.toolbarVisible != 0);
-    }
+    m_events.Send(cmcDocument::kRefreshMenus, 0, 0);
 }
 
 void cuiMain::OnIdle() {
     if (!m_window || !m_window->isVisible() || !m_shownSheet.empty()) {
         return;
     }
-    if (m_tree) {
+    if (Tree()) {
         OnTreeSelection();
     } else if (std::string newest = m_sheetPositions.Newest(); !newest.empty()) {
         ShowSheet(newest);

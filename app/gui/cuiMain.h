@@ -28,6 +28,8 @@ class cmcGTex;
 class cmcPrompt;
 
 class cmcEditorRun;
+class cuiMainViews;
+struct cmcCellObj;
 class cuiRadioCommands;
 class cuiTree;
 class indEnviron;
@@ -38,11 +40,6 @@ class indEnviron;
 // the command table from menu, toolbar and tree items.
 class cuiMain : public indDocHost, protected cmcCommandTable::Actions {
 public:
-    // Top-level items of the main menu description.
-    static constexpr int kFileMenu = 0;
-    static constexpr int kViewMenu = 1;
-    static constexpr int kHelpMenu = 4;
-
     // Everything given must outlive the controller.
     cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcPrompt& prompt,
             std::string productStem, int32_t imageSize);
@@ -105,7 +102,8 @@ public:
     void CloseSheet();
     const std::string& ShownSheetName() const { return m_shownSheet; }
     cuiSheetPanel* SheetPanel() const { return m_sheetPanel; }
-    cuiTree* Tree() const { return m_tree.get(); }
+    cuiTree* Tree() const;
+    cuiMainViews* Views() const { return m_views.get(); }
 
     // The document the cell link handler works on.
     cmcEeprom& CurrentImage() override { return m_document.Current(); }
@@ -129,7 +127,6 @@ public:
 protected:
     indEnviron& Settings() { return m_settings; }
     const cmcCellContext& Cells() const { return m_cells; }
-    void BuildFileMenu();
     // Replaces the tree; the tree panel shows the new one.
     void InstallTree(std::unique_ptr<cuiTree> tree);
     // The tree model changed: the tree panel shows it again.
@@ -175,18 +172,15 @@ private:
     void StoreBounds();
     void PlaceWindow();
     void ApplyFont();
-    void BuildToolBar(const QList<QIcon>& images);
-    QMenu* AddTopMenu(int index, const char* name);
     void OpenManual();
     void ShowFileError(const char* key);
-    void RefreshRecent();
     void RefreshToolbar();
     void OnIdle();
     void MakeSheetPanel();
     void ApplyMarks(const std::vector<std::string>& errors,
                     const std::vector<std::string>& warnings);
-    QString Caption(const char* link);
-    QAction* AddCommand(QMenu* menu, const char* link, std::function<void()> action);
+    const cmcCellObj* CurrentCell() const;
+    void RunPopupCommand(int32_t link);
     cmcDocument::Hooks MakeHooks();
 
     cmcGTex& m_table;
@@ -201,7 +195,7 @@ private:
     datClipCh m_clipboard;
     cmcCommandTable m_commands;
     cmcSheetPositions m_sheetPositions;
-    std::unique_ptr<cuiTree> m_tree;
+    std::unique_ptr<cuiMainViews> m_views;
     QPointer<cuiSheetPanel> m_sheetPanel;
     std::unique_ptr<cuiRadioCommands> m_radio;
     std::unique_ptr<cmcEditorRun> m_editor;
@@ -209,6 +203,4 @@ private:
     RadioInfo m_noRadio{};
     QPointer<TForm1> m_window;
     QList<QIcon> m_treeImages;
-    QList<QAction*> m_recentActions;
-    QAction* m_toolbarAction = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QTemporaryDir>
 #include <QMenuBar>
+#include <functional>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -13,7 +14,12 @@
 #include "app/gui/cmcQtText.h"
 #include "app/gui/cuiAboutBox.h"
 #include "app/gui/cuiInformation.h"
+#include "app/gui/cuiMainViews.h"
 #include "app/gui/indMain.h"
+#include "model/indActiveCell.h"
+#include "sheet/cuiMenu.h"
+#include "sheet/cuiMenuItem.h"
+#include "sheet/qt/cuiMenuView.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiTree.h"
 #include "sheet/qt/cuiGrid.h"
@@ -32,7 +38,24 @@ protected:
     }
 
     QString Text(const char* key) { return cmcQtText::FromCp932(app.table.GetLine(key, 0)); }
-    QAction* Item(const char* name) { return window.findChild<QAction*>(QLatin1String(name)); }
+    // The action of the main menu item with this link and index.
+    QAction* Item(const char* link, int32_t index = 0) {
+        const int32_t id = indActiveCell::LinkId(link);
+        std::function<cuiMenuItem*(cuiMenuItem&)> find = [&](cuiMenuItem& at) -> cuiMenuItem* {
+            if (at.cell && at.cell->link == id && at.cell->index == index) {
+                return &at;
+            }
+            for (const auto& child : at.children) {
+                if (cuiMenuItem* found = find(*child)) {
+                    return found;
+                }
+            }
+            return nullptr;
+        };
+        cuiMenuItem* item = find(controller.Views()->Menu()->Root());
+        return item ? controller.Views()->MenuView()->ActionFor(*item) : nullptr;
+    }
+    QMenu* TopMenu(int n) { return window.menuBar()->actions().value(n)->menu(); }
     void Edit() {
         cmcEeprom& image = controller.Document().Current();
         image.SetByte(0x20, static_cast<uint8_t>(image.GetByte(0x20) + 1));
@@ -59,14 +82,14 @@ TEST_F(MainWindowTest, CtrlSSavesUnderTheChosenNameAndListsItAsRecent) {
     app.prompt.paths = {path.toStdString()};
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(window.windowTitle(), "first.rcf - " + Text("GI_Sys_AppTitle"));
-    QAction* recent = Item("CL_Menu_File_Recent_0");
+    QAction* recent = Item("CL_Menu_File_Recent", 0);
     ASSERT_NE(recent, nullptr);
-    QMenu* file = window.findChild<QMenu*>(QStringLiteral("menuFile"));
+    QMenu* file = TopMenu(0);
     ASSERT_NE(file, nullptr);
     emit file->aboutToShow();
     EXPECT_EQ(recent->text(), "&1 " + path);
     EXPECT_TRUE(recent->isEnabled());
-    EXPECT_FALSE(Item("CL_Menu_File_Recent_1")->isVisible());
+    EXPECT_FALSE(Item("CL_Menu_File_Recent", 1)->isVisible());
 }
 
 TEST_F(MainWindowTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow) {
@@ -124,8 +147,6 @@ TEST_F(MainWindowTest, TheInformationWindowKeepsTheMainWindowDisabledUntilClosed
     EXPECT_TRUE(window.isEnabled());
 }
 
-}  // namespace
-
 TEST_F(MainWindowTest, TheTreeOpensTheTopPageAndEditsReachTheDocument) {
     ASSERT_NE(controller.Tree(), nullptr);
     ASSERT_EQ(controller.Tree()->TopNodes().size(), 1u);
@@ -143,3 +164,5 @@ TEST_F(MainWindowTest, TheTreeOpensTheTopPageAndEditsReachTheDocument) {
     QTest::keyClick(grid, Qt::Key_Space);
     EXPECT_TRUE(controller.Document().IsModified());
 }
+
+}  // namespace
