@@ -20,6 +20,7 @@
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiMenuItem.h"
 #include "sheet/qt/cuiMenuView.h"
+#include "sheet/qt/cuiTreeView.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiTree.h"
 #include "sheet/qt/cuiGrid.h"
@@ -163,6 +164,58 @@ TEST_F(MainWindowTest, TheTreeOpensTheTopPageAndEditsReachTheDocument) {
     grid->Sheet()->SelectCell(1, 3);
     QTest::keyClick(grid, Qt::Key_Space);
     EXPECT_TRUE(controller.Document().IsModified());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ClickingATreeNodeOpensItsSheetAfterTheDelay) {
+    QTRY_COMPARE(controller.ShownSheetName(), std::string("GI_Sheet_TopPage"));
+    cuiTreeView* tree = controller.Views()->TreeView();
+    ASSERT_NE(tree, nullptr);
+    QTreeWidgetItem* item = tree->ItemOf(tree->FindByArgument("GI_Sheet_GroupList"));
+    ASSERT_NE(item, nullptr);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    EXPECT_EQ(controller.ShownSheetName(), "GI_Sheet_TopPage") << "not before the delay";
+    QTRY_COMPARE(controller.ShownSheetName(), std::string("GI_Sheet_GroupList"));
+}
+
+TEST_F(MainWindowTest, SheetCommandsFollowTheShownSheet) {
+    QTRY_COMPARE(controller.ShownSheetName(), std::string("GI_Sheet_TopPage"));
+    emit TopMenu(0)->aboutToShow();
+    EXPECT_FALSE(Item("CL_Menu_File_Import")->isEnabled());
+    EXPECT_FALSE(Item("CL_Menu_File_Export")->isEnabled());
+    controller.CallSheet("GI_Sheet_SelCallList");
+    emit TopMenu(0)->aboutToShow();
+    EXPECT_TRUE(Item("CL_Menu_File_Import")->isEnabled());
+    EXPECT_TRUE(Item("CL_Menu_File_Export")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AnotherFontSizeReopensTheSheetLarger) {
+    controller.CallSheet("GI_Sheet_SelCallList");
+    const int32_t before = controller.SheetPanel()->Sheet()->RowHeight(3);
+    QAction* larger = Item("CL_Menu_View_FontSize", 150);
+    ASSERT_NE(larger, nullptr);
+    larger->trigger();
+    EXPECT_EQ(app.settings.fontSizePercent, 150);
+    QTRY_COMPARE(controller.ShownSheetName(), std::string("GI_Sheet_SelCallList"));
+    EXPECT_GT(controller.SheetPanel()->Sheet()->RowHeight(3), before);
+    emit TopMenu(1)->aboutToShow();
+    EXPECT_TRUE(larger->isChecked());
+    EXPECT_FALSE(Item("CL_Menu_View_FontSize", 100)->isChecked());
+}
+
+TEST_F(MainWindowTest, RightClickOnAListCellShowsItsPopupMenu) {
+    controller.CallSheet("GI_Sheet_SelCallList");
+    cuiGrid* grid = controller.SheetPanel()->Grid();
+    const QRect cell = grid->ScreenRect(grid->Sheet()->CellRect(3, 4));
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, grid->viewport()->mapFromGlobal(cell.center()));
+    cuiMenuView* popup = controller.Views()->PopupView();
+    ASSERT_NE(popup, nullptr);
+    QTRY_VERIFY(popup->Menu()->isVisible());
+    EXPECT_GT(popup->Menu()->actions().size(), 3);
+    popup->Menu()->close();
 }
 
 }  // namespace
