@@ -52,22 +52,20 @@ int cuiCsvCommands::ImportWithDialog(int32_t kind) {
 }
 
 int cuiCsvCommands::ImportFile(int32_t kind, const std::string& path) {
-    if (kind == kAddressBook ||
-        m_prompt.Message(m_table.GetBody("GI_Mess_Confirm_ImportFile"), Caption(),
-                         cmcPrompt::Icon::Exclamation,
-                         cmcPrompt::Buttons::OkCancel) != cmcPrompt::Answer::Ok) {
+    if (kind == kAddressBook || !ConfirmImport()) {
         return 1;
     }
     std::vector<std::string> report;
-    int result = 0;
-    {
-        cmcCsvFile csv(m_events, m_table, nullptr);
-        Bind(csv);
-        result = WithHourglass([&] { return csv.ImportSheet(path, static_cast<uint32_t>(kind)); });
-        Finish(csv, kind, path, result);
-        report = csv.ReportLines();
-    }
+    const int result = Import(kind, path, report);
     m_events.Send(kCellsChanged, 0, 0);
+    if (result == 0) {
+        // The close question reads the modified flag as it stands: an
+        // imported list must set it now, not at the next edit, or closing
+        // right after the import would drop it without asking. The warning
+        // marks follow the new list as they follow an edit.
+        m_document.IsModified();
+        m_document.RestartCheckDelay();
+    }
     // After the repaint, so the sheet behind the report already shows what
     // the report speaks of.
     if (!report.empty()) {
@@ -113,6 +111,23 @@ bool cuiCsvCommands::ImportEnabled(const cuiSheet* shown) {
 
 bool cuiCsvCommands::ExportEnabled(const cuiSheet* shown) {
     return shown != nullptr && shown->IsExportable();
+}
+
+bool cuiCsvCommands::ConfirmImport() {
+    return m_prompt.Message(m_table.GetBody("GI_Mess_Confirm_ImportFile"), Caption(),
+                            cmcPrompt::Icon::Exclamation,
+                            cmcPrompt::Buttons::OkCancel) == cmcPrompt::Answer::Ok;
+}
+
+int cuiCsvCommands::Import(int32_t kind, const std::string& path,
+                           std::vector<std::string>& report) {
+    cmcCsvFile csv(m_events, m_table, nullptr);
+    Bind(csv);
+    const int result =
+        WithHourglass([&] { return csv.ImportSheet(path, static_cast<uint32_t>(kind)); });
+    Finish(csv, kind, path, result);
+    report = csv.ReportLines();
+    return result;
 }
 
 cmcPrompt::FileRequest cuiCsvCommands::CsvRequest() {

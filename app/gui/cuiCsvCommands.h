@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/cmcPrompt.h"
 
@@ -53,6 +54,9 @@ public:
     static bool ExportEnabled(const cuiSheet* shown);
 
 private:
+    bool ConfirmImport();
+    // The file work with its error box; the report's lines come back.
+    int Import(int32_t kind, const std::string& path, std::vector<std::string>& report);
     cmcPrompt::FileRequest CsvRequest();
     void Bind(cmcCsvFile& csv);
     void Finish(const cmcCsvFile& csv, int32_t kind, const std::string& path, int result);

@@ -127,6 +127,20 @@ TEST_F(CsvCommandsTest, ImportAnsweredOkTakesTheFileAndRepaints) {
     EXPECT_EQ(document.InitialFolder(), std::string(MX_TEST_DATA) + "/csv");
 }
 
+TEST_F(CsvCommandsTest, ImportedListCountsAsAChangeBeforeAnyEdit) {
+    int checks = 0;
+    cmcDocument::Hooks hooks;
+    hooks.warningCheck = [&checks] { ++checks; };
+    document.SetHooks(hooks);
+    document.Start();
+    prompt.answers = {cmcPrompt::Answer::Ok, cmcPrompt::Answer::Cancel};
+    ASSERT_EQ(Commands().ImportFile(kGroup, Golden("group_quoting.csv")), 0);
+    EXPECT_EQ(document.ConfirmSaveChanges(false), cmcPrompt::Answer::Cancel);
+    EXPECT_EQ(prompt.asked.size(), 2u) << "closing now must ask to save the import";
+    EXPECT_TRUE(QTest::qWaitFor([&checks] { return checks > 0; }, 2000));
+    document.Stop();
+}
+
 TEST_F(CsvCommandsTest, CancelledQuestionLeavesTheImageAlone) {
     const cmcEeprom before = document.Current();
     const std::string directory = app.settings.currentDirectory;
