@@ -13,6 +13,7 @@
 #include <sstream>
 #include <vector>
 
+#include "GridTestSupport.h"
 #include "GuiTestSupport.h"
 #include "app/cmcDocument.h"
 #include "app/gui/cuiCsvCommands.h"
@@ -212,6 +213,33 @@ TEST_F(CsvCommandsTest, TheAddressBookHasNoFileForm) {
     EXPECT_NE(Commands().ExportWithDialog(cuiCsvCommands::kAddressBook), 0);
     EXPECT_TRUE(prompt.requests.empty());
     EXPECT_TRUE(events.empty());
+}
+
+struct ShownSheet {
+    const char* name;
+    int32_t kind;
+    bool offered;
+};
+
+class CsvSheetStateTest : public ::testing::TestWithParam<ShownSheet> {};
+
+TEST_P(CsvSheetStateTest, TheShownSheetGivesTheKindAndTheMenuStates) {
+    gridtest::Fixture shown(GetParam().name);
+    ASSERT_TRUE(shown.built);
+    EXPECT_EQ(cuiCsvCommands::SheetKind(&shown.Sheet()), GetParam().kind);
+    EXPECT_EQ(cuiCsvCommands::ImportEnabled(&shown.Sheet()), GetParam().offered);
+    EXPECT_EQ(cuiCsvCommands::ExportEnabled(&shown.Sheet()), GetParam().offered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, CsvSheetStateTest,
+                         ::testing::Values(ShownSheet{"GI_Sheet_SelCallList", kIndv, true},
+                                           ShownSheet{"GI_Sheet_GroupList", kGroup, true},
+                                           ShownSheet{"GI_Sheet_BaseSettings", 0, false}));
+
+TEST(CsvSheetState, NoSheetShownOffersNothing) {
+    EXPECT_EQ(cuiCsvCommands::SheetKind(nullptr), 0);
+    EXPECT_FALSE(cuiCsvCommands::ImportEnabled(nullptr));
+    EXPECT_FALSE(cuiCsvCommands::ExportEnabled(nullptr));
 }
 
 }  // namespace
