@@ -26,6 +26,7 @@
 #include "app/gui/cmcQtText.h"
 #include "app/gui/cmcEditorRun.h"
 #include "app/gui/cuiAboutBox.h"
+#include "app/gui/cuiCsvCommands.h"
 #include "app/gui/cuiMainViews.h"
 #include "app/gui/cuiRadioCommands.h"
 #include "app/gui/cuiStatusPanel.h"
@@ -293,26 +294,27 @@ void cuiMain::RecentCommand(int32_t index) {
 void cuiMain::PrintCommand(bool) {}
 
 bool cuiMain::SheetShown() {
-    return !m_shownSheet.empty() && m_sheetPanel && m_sheetPanel->Sheet() != nullptr;
+    return ShownSheet() != nullptr;
 }
 
 int32_t cuiMain::ShownSheetKind() {
-    return SheetShown()
-               ? static_cast<int32_t>(
-                     indActiveCell::ChTypeOf(m_sheetPanel->Sheet()->BasicCell().category))
-               : 5;
+    return cuiCsvCommands::SheetKind(ShownSheet());
 }
 
 bool cuiMain::ShownSheetImportable() {
-    return SheetShown() && m_sheetPanel->Sheet()->IsImportable();
+    return cuiCsvCommands::ImportEnabled(ShownSheet());
 }
 
 bool cuiMain::ShownSheetExportable() {
-    return SheetShown() && m_sheetPanel->Sheet()->IsExportable();
+    return cuiCsvCommands::ExportEnabled(ShownSheet());
+}
+
+const cuiSheet* cuiMain::ShownSheet() const {
+    return !m_shownSheet.empty() && m_sheetPanel ? m_sheetPanel->Sheet() : nullptr;
 }
 
 bool cuiMain::ShownSheetPrintable() {
-    return SheetShown() && m_sheetPanel->Sheet()->IsPrintable();
+    return ShownSheet() != nullptr && ShownSheet()->IsPrintable();
 }
 
 void cuiMain::PortDialog(int32_t variant) {
@@ -376,20 +378,25 @@ int cuiMain::SaveFile(const std::string& path) {
     return m_document.SaveFile(path);
 }
 
-int cuiMain::ImportWithDialog(int32_t) {
-    return 1;
+int cuiMain::ImportWithDialog(int32_t kind) {
+    return CsvCommands().ImportWithDialog(kind);
 }
 
-int cuiMain::ImportFile(int32_t, const std::string&) {
-    return 1;
+int cuiMain::ImportFile(int32_t kind, const std::string& path) {
+    return CsvCommands().ImportFile(kind, path);
 }
 
-int cuiMain::ExportWithDialog(int32_t) {
-    return 1;
+int cuiMain::ExportWithDialog(int32_t kind) {
+    return CsvCommands().ExportWithDialog(kind);
 }
 
-int cuiMain::ExportFile(int32_t, const std::string&) {
-    return 1;
+int cuiMain::ExportFile(int32_t kind, const std::string& path) {
+    return CsvCommands().ExportFile(kind, path);
+}
+
+cuiCsvCommands cuiMain::CsvCommands() {
+    return cuiCsvCommands(m_table, m_prompt, m_events, m_document, m_settings,
+                          {m_modelCode, m_extraCode}, m_window);
 }
 
 void cuiMain::CloneRead() {

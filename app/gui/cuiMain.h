@@ -28,7 +28,9 @@ class cmcGTex;
 class cmcPrompt;
 
 class cmcEditorRun;
+class cuiCsvCommands;
 class cuiMainViews;
+class cuiSheet;
 struct cmcCellObj;
 class cuiRadioCommands;
 class cuiTree;
@@ -180,6 +182,8 @@ private:
     void ApplyMarks(const std::vector<std::string>& errors,
                     const std::vector<std::string>& warnings);
     const cmcCellObj* CurrentCell() const;
+    const cuiSheet* ShownSheet() const;
+    cuiCsvCommands CsvCommands();
     void RunPopupCommand(int32_t link);
     cmcDocument::Hooks MakeHooks();
 

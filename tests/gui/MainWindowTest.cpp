@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QMenuBar>
 #include <functional>
@@ -216,6 +217,26 @@ TEST_F(MainWindowTest, RightClickOnAListCellShowsItsPopupMenu) {
     QTRY_VERIFY(popup->Menu()->isVisible());
     EXPECT_GT(popup->Menu()->actions().size(), 3);
     popup->Menu()->close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ExportAndImportFromTheFileMenuGoThroughTheShownList) {
+    controller.CallSheet("GI_Sheet_GroupList");
+    const QString path = folder.filePath("groups.csv");
+    app.prompt.paths = {path.toStdString()};
+    emit TopMenu(0)->aboutToShow();
+    Item("CL_Menu_File_Export")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(path));
+
+    app.prompt.paths = {path.toStdString()};
+    app.prompt.answers = {cmcPrompt::Answer::Ok};
+    Item("CL_Menu_File_Import")->trigger();
+    ASSERT_EQ(app.prompt.asked.size(), 1u) << "the clear-the-sheet question only";
+    EXPECT_EQ(app.prompt.asked[0], app.table.GetBody("GI_Mess_Confirm_ImportFile"));
+    EXPECT_EQ(app.settings.currentDirectory, folder.path().toStdString());
 }
 
 }  // namespace
