@@ -35,23 +35,30 @@ done
 mkdir -p "$scratch/config" "$scratch/runtime" "$root/docs"
 chmod 700 "$scratch/runtime"
 
-# One picture per start: the arguments, then the picture's name.
-shoot() {
-    local name="$1"
-    shift
-    (cd "$scratch" && DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
-        XDG_RUNTIME_DIR="$scratch/runtime" exec "$app" "$@" >"$scratch/$name.log" 2>&1) &
-    local pid=$!
-    sleep "${SHOT_DELAY:-4}"
-    if ! kill -0 "$pid" 2>/dev/null; then
-        cat "$scratch/$name.log" >&2
-        echo "the application ended before its picture was taken" >&2
-        exit 1
-    fi
-    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$root/docs/$name.png"
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    echo "docs/$name.png"
+picture() {
+    xwd -root -silent -display "$display" | xwdtopnm 2>/dev/null | pnmtopng >"$root/docs/$1.png"
+    echo "docs/$1.png"
 }
 
-shoot main-window
+# One start: the top page first, then each tree node in turn, clicked where
+# the tree draws it (an opened sheet takes the keyboard focus, so the arrow
+# keys would move in the sheet).
+(cd "$scratch" && DISPLAY="$display" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$scratch/config" \
+    XDG_RUNTIME_DIR="$scratch/runtime" exec "$app" >"$scratch/app.log" 2>&1) &
+pids+=($!)
+window=""
+for _ in $(seq 100); do
+    window="$(DISPLAY="$display" xdotool search --name 'MX-R77C' 2>/dev/null | head -1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+[ -n "$window" ] || { cat "$scratch/app.log" >&2; echo "no main window appeared" >&2; exit 1; }
+sleep "${SHOT_DELAY:-2}"
+picture main-window
+row=93
+for name in sheet-base-settings sheet-individual-list sheet-group-list; do
+    DISPLAY="$display" xdotool mousemove --window "$window" 90 "$row" click 1
+    sleep 1
+    picture "$name"
+    row=$((row + 18))
+done
