@@ -19,6 +19,7 @@
 #include "files/indSettingsPlace.h"
 #include "files/qt/cmcQtInstanceLock.h"
 #include "files/qt/cmcQtKeyStore.h"
+#include "link/cmcPortMap.h"
 #include "text/cmcGTex.h"
 #include "util/cmcFatal.h"
 
@@ -72,6 +73,8 @@ int cmcRunApplication(int argc, char** argv) {
         lock.AlertFirst();
         return 0;
     }
+    // Port numbers name devices through the settings' own port table.
+    cmcPortMap::SetProcess(cmcPortMap(&store, kKeyPath));
     cmcGTex table;
     cmcEvMan events(timers);
     cmcQtPrompt prompt;
@@ -91,5 +94,6 @@ int cmcRunApplication(int argc, char** argv) {
     controller.Startup(window, cmcImageLists::Tree(), cmcImageLists::Toolbar());
     int status = QApplication::exec();
     cmcSetFatalShower(nullptr);
+    cmcPortMap::SetProcess(cmcPortMap());
     return status;
 }
