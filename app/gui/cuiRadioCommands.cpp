@@ -28,6 +28,11 @@ std::unique_ptr<cmcSerialPort> PortOrDevice(std::unique_ptr<cmcSerialPort> port)
     return port ? std::move(port) : std::make_unique<cmcComm>();
 }
 
+// The flows call their callback unconditionally.
+cuiRadioCommands::Done OrNothing(cuiRadioCommands::Done done) {
+    return done ? std::move(done) : [](int32_t) {};
+}
+
 QStringList ToQt(const std::vector<std::string>& texts) {
     QStringList list;
     for (const std::string& text : texts) {
@@ -93,10 +98,11 @@ bool cuiRadioCommands::Read(cmcEeprom& current, Done done) {
     }
     m_host.Events().Send(kEvCommitEdit, 0, 0);
     UseSelectedPort();
-    return m_flow.StartCloneRead(current, std::move(done));
+    return m_flow.StartCloneRead(current, OrNothing(std::move(done)));
 }
 
 bool cuiRadioCommands::Write(cmcEeprom& current, bool memoryOnly, bool confirm, Done done) {
+    done = OrNothing(std::move(done));
     m_host.Events().Send(kEvCommitEdit, 0, 0);
     UseSelectedPort();
     // The flow shows the data-error box itself; the question comes only
@@ -108,9 +114,7 @@ bool cuiRadioCommands::Write(cmcEeprom& current, bool memoryOnly, bool confirm, 
         return false;
     }
     if (confirm && !Confirmed(memoryOnly)) {
-        if (done) {
-            done(kCancelled);
-        }
+        done(kCancelled);
         return true;
     }
     m_host.Events().Send(kEvCommitEdit, 0, 0);
@@ -212,5 +216,10 @@ void cuiRadioCommands::EnableMainWindow(bool enable) {
 }
 
 void cuiRadioCommands::ShowReport(const std::string& text, const std::string& caption) {
+    // The progress window stays on top of everything and would cover the
+    // report; the job is over, so it goes first.
+    if (m_progress) {
+        m_progress->hide();
+    }
     m_host.Prompt().Message(text, caption, cmcPrompt::Icon::Stop, cmcPrompt::Buttons::Ok);
 }

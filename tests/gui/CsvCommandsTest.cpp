@@ -221,6 +221,11 @@ struct ShownSheet {
     bool offered;
 };
 
+// Names the case by its sheet in the test list.
+void PrintTo(const ShownSheet& shown, std::ostream* out) {
+    *out << shown.name;
+}
+
 class CsvSheetStateTest : public ::testing::TestWithParam<ShownSheet> {};
 
 TEST_P(CsvSheetStateTest, TheShownSheetGivesTheKindAndTheMenuStates) {

@@ -206,6 +206,25 @@ TEST_F(EditMenuView, AnotherPopupReplacesTheItemsInTheSameMenu) {
     EXPECT_EQ(view.ActionFor(*model.FindByLink(host.Link("CL_PMenu_NoItem"))), popup->actions()[0]);
 }
 
+TEST_F(EditMenuView, AChoiceMayRebuildTheMenuItCameFrom) {
+    // As a pop-up command that moves the current cell to one with another menu.
+    model.SetClickResolver([this](int32_t) {
+        return [this](cuiMenuItem& item) {
+            chosen.push_back(item.cell->link);
+            host.Events().Send(cuiMenu::kEventDeleteSub, 0, editTop);
+            host.Events().SendData(cuiMenu::kEventAttachSub, 0, editTop, "GI_PMenu_NoItem");
+        };
+    });
+    host.Events().SendData(cuiMenu::kEventAttachSub, 0, editTop, "GI_PMenu_CopyPaste");
+    QMenu* popup = OpenFromBar(*window.menuBar(), *Edit());
+    ASSERT_NE(popup, nullptr);
+    ClickIn(*popup, *popup->actions()[0]);
+    FlushDeleted();
+    EXPECT_EQ(chosen, (std::vector<int32_t>{host.Link("CL_PMenu_Edit")}));
+    ASSERT_NE(Edit()->menu(), nullptr);
+    EXPECT_EQ(Texts(Edit()->menu()->actions()), (QStringList{QStringLiteral("（なし）")}));
+}
+
 // A sheet's pop-up menu shown at a point.
 TEST(PopupMenuView, PopsUpAtThePointAndReportsTheChoice) {
     guitest::CommandDocHost host;

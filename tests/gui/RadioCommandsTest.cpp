@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -40,15 +41,30 @@ std::string Slurp(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Answers as told and lets a test look at the windows while a box is up.
+class WatchingPrompt : public test::AnsweringPrompt {
+public:
+    Answer Message(const std::string& text, const std::string& caption, Icon icon,
+                   Buttons buttons) override {
+        if (onMessage) {
+            onMessage();
+        }
+        return AnsweringPrompt::Message(text, caption, icon, buttons);
+    }
+    std::function<void()> onMessage;
+};
+
 // The document of the tests, whose information sheet reads what the
 // commands identified.
 class CommandsHost : public test::FakeDocHost {
 public:
+    cmcPrompt& Prompt() override { return watching; }
     uint16_t RadioModelCode() override { return commands->RadioModelCode(); }
     uint16_t RadioExtraCode() override { return commands->RadioExtraCode(); }
     const RadioInfo& RadioInformation() override { return commands->RadioInformation(); }
 
     cuiRadioCommands* commands = nullptr;
+    WatchingPrompt watching;
 };
 
 // A port that never opens and counts the attempts.
@@ -151,7 +167,7 @@ TEST_F(RadioCommandsTest, ReadFillsTheImageBehindTheProgressWindow) {
     EXPECT_EQ(*result, 0);
     EXPECT_TRUE(Progress() == nullptr || !Progress()->isVisible());
     EXPECT_TRUE(owner.isEnabled());
-    EXPECT_TRUE(host.prompt.asked.empty());
+    EXPECT_TRUE(host.watching.asked.empty());
     const cmcEeprom expected = OpenImage(Memory());
     EXPECT_TRUE(std::equal(current.Data(), current.Data() + current.GetSize(), expected.Data()));
 }
@@ -168,7 +184,7 @@ TEST_F(RadioCommandsTest, ConfirmedWriteReachesTheRadioAndSaysSo) {
     EXPECT_EQ(*result, 0);
     const std::vector<std::string> said{Text("GI_Mess_Confirm_CloneWrite"),
                                         host.Table().GetBody("GI_Mess_CloneWrite_Succeeded")};
-    EXPECT_EQ(host.prompt.asked, said);
+    EXPECT_EQ(host.watching.asked, said);
     const cmcEeprom radio = OpenImage(Memory());
     EXPECT_TRUE(
         std::equal(current.Data() + 0x02BC, current.Data() + 0x0B70, radio.Data() + 0x02BC));
@@ -180,12 +196,12 @@ TEST_F(RadioCommandsTest, CancelledWriteSendsNothing) {
     cmcEeprom current = OpenImage(Memory());
     const uint8_t mark[] = {0xA5};
     current.SetBlock(0x02BC, mark, sizeof mark);
-    host.prompt.answer = cmcPrompt::Answer::Cancel;
+    host.watching.answer = cmcPrompt::Answer::Cancel;
     ASSERT_TRUE(Commands().Write(current, false, true, Keep()));
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(*result, cuiRadioCommands::kCancelled);
     EXPECT_FALSE(commands->IsBusy());
-    EXPECT_EQ(host.prompt.asked, std::vector<std::string>{Text("GI_Mess_Confirm_CloneWrite")});
+    EXPECT_EQ(host.watching.asked, std::vector<std::string>{Text("GI_Mess_Confirm_CloneWrite")});
     EXPECT_EQ(Slurp(Memory()), before);
 }
 
@@ -199,10 +215,13 @@ TEST_F(RadioCommandsTest, WriteWithADataErrorNeverOpensThePort) {
     ASSERT_TRUE(radio.Write(current, false, true, Keep()));
     ASSERT_TRUE(Ended());
     EXPECT_EQ(*result, indCloneFlow::kDataErrors);
-    EXPECT_EQ(host.prompt.asked,
+    EXPECT_EQ(host.watching.asked,
               std::vector<std::string>{host.Table().GetBody("GI_Mess_DataError")});
     EXPECT_EQ(opens, 0);
     EXPECT_FALSE(disabled);
+    // A caller that does not want to hear the end may pass no callback.
+    EXPECT_TRUE(radio.Write(current, true, true, {}));
+    EXPECT_EQ(host.watching.asked.size(), 2u);
 }
 
 TEST_F(RadioCommandsTest, SilentRadioShowsTheTimeOutReport) {
@@ -219,9 +238,32 @@ TEST_F(RadioCommandsTest, SilentRadioShowsTheTimeOutReport) {
     const std::string report = Text("GI_Mess_CloneErr_Head", 4) + "\n\n" + Text(check, 0) + "\n" +
                                Text(check, 1) + "\n" + Text(check, 2) + "\n" + Text(check, 3) +
                                "\n\n" + Text(check, 9);
-    EXPECT_EQ(host.prompt.asked, std::vector<std::string>{report});
+    EXPECT_EQ(host.watching.asked, std::vector<std::string>{report});
     EXPECT_TRUE(std::equal(current.Data(), current.Data() + current.GetSize(), untouched.Data()));
     EXPECT_TRUE(owner.isEnabled());
+}
+
+TEST_F(RadioCommandsTest, RadioFallingSilentMidwayIsReportedAboveTheProgressWindow) {
+    auto sim = StartSim({"--stop-midway"});
+    cmcEeprom current;
+    current.SetSize(indModelRules::kImageSize);
+    bool progressSeen = false;
+    bool progressOverReport = true;
+    host.watching.onMessage = [&] {
+        progressOverReport = Progress() != nullptr && Progress()->isVisible();
+    };
+    ASSERT_TRUE(Commands().Read(current, Keep()));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            progressSeen = progressSeen || (Progress() != nullptr && Progress()->isVisible());
+            return result.has_value();
+        },
+        kJobBoundMs));
+    EXPECT_EQ(*result, 4);
+    EXPECT_TRUE(progressSeen);
+    ASSERT_EQ(host.watching.asked.size(), 1u);
+    EXPECT_EQ(host.watching.asked[0].rfind(Text("GI_Mess_CloneErr_Head", 4), 0), 0u);
+    EXPECT_FALSE(progressOverReport);
 }
 
 TEST_F(RadioCommandsTest, RadioInformationShowsTheModelName) {
@@ -273,7 +315,7 @@ TEST_F(RadioCommandsTest, SearchSelectsThePortTheRadioAnswersOn) {
     EXPECT_EQ(app.settings.comPort, kSimPort);
     const std::string found =
         cmcStr::Format(Text("GI_Mess_PortSearch_Succeeded").c_str(), static_cast<int>(kSimPort));
-    EXPECT_EQ(host.prompt.asked, std::vector<std::string>{found});
+    EXPECT_EQ(host.watching.asked, std::vector<std::string>{found});
 }
 
 TEST_F(RadioCommandsTest, SearchWithoutPortsSaysSoAndKeepsThePort) {
@@ -283,7 +325,7 @@ TEST_F(RadioCommandsTest, SearchWithoutPortsSaysSoAndKeepsThePort) {
     ASSERT_TRUE(Ended());
     EXPECT_NE(*result, 0);
     EXPECT_EQ(app.settings.comPort, kSimPort);
-    EXPECT_EQ(host.prompt.asked, std::vector<std::string>{Text("GI_Mess_PortErr_Search")});
+    EXPECT_EQ(host.watching.asked, std::vector<std::string>{Text("GI_Mess_PortErr_Search")});
 }
 
 }  // namespace
