@@ -38,6 +38,7 @@ TEST_F(cuiSheetPrintTest, NoPrintSheetIsNotPrintable) {
 
 TEST_F(cuiSheetPrintTest, OnlyAColumnJoinedInTheFixedRowsIsJoined) {
     auto paper = Paper("T_PrintWide");
+    ASSERT_TRUE(sheet->Cell(2, 2).obj.joinLeft);  // joined below the fixed row only
     for (int32_t col = 0; col < sheet->ColCount(); ++col) {
         EXPECT_EQ(paper->JoinedInFixedRows(col), col == 3) << col;
     }

@@ -3,33 +3,24 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "tests/core/TestSupport.h"
+#include "tests/e2e/PdfText.h"
 
 namespace {
+
+using pdftext::Has;
+using pdftext::Pages;
 
 const std::string kCli = MX_BIN_DIR "/mxr77c-cli";
 constexpr int kUsage = 64;
 
 std::string Quote(const std::string& s) {
     return "'" + s + "'";
-}
-
-std::string Output(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
 }
 
 class PrintCliTest : public ::testing::Test {
@@ -50,25 +41,10 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // The text of each page.
-    std::vector<std::string> Pages(const std::string& pdf) {
-        const std::string text = Output("pdftotext -layout " + Quote(pdf) + " -");
-        std::vector<std::string> pages;
-        size_t start = 0;
-        for (size_t feed; (feed = text.find('\f', start)) != std::string::npos; start = feed + 1) {
-            pages.push_back(text.substr(start, feed - start));
-        }
-        return pages;
-    }
-
     test::TempDir dir;
     std::string image = dir.Path("named.rcf");
     std::string out = dir.Path("out.pdf");
 };
-
-bool Has(const std::string& text, const std::string& word) {
-    return text.find(word) != std::string::npos;
-}
 
 TEST_F(PrintCliTest, AllPrintsTheTreeSheetsInOrderWithAFrameOnEveryPage) {
     ASSERT_EQ(Cli("print " + Quote(image) + " --all -o " + Quote(out)), 0);

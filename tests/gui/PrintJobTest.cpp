@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "PrintTestSupport.h"
@@ -14,8 +15,8 @@
 
 namespace {
 
-using printtest::Has;
-using printtest::PdfPages;
+using pdftext::Has;
+using pdftext::Pages;
 
 class PrintJobTest : public ::testing::Test {
 protected:
@@ -42,7 +43,7 @@ protected:
                 job.Step();
             }
         }
-        return PdfPages(Pdf().toStdString());
+        return Pages(Pdf().toStdString());
     }
 
     QTemporaryDir dir;
@@ -79,7 +80,10 @@ TEST_F(PrintJobTest, ACancelledSetupDialogChangesNothing) {
     EXPECT_TRUE(enabled.empty());
 }
 
-TEST_F(PrintJobTest, CancelFromTheProgressWindowEndsTheJobWithThePagesSent) {
+// The progress window's two ways to cancel: its button and Escape.
+class PrintCancelTest : public PrintJobTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PrintCancelTest, EndsTheJobWithThePagesSent) {
     ASSERT_TRUE(job.StartPrint({"T_PrintShortA", "T_PrintWide"}));
     EXPECT_TRUE(job.Running());
     EXPECT_EQ(enabled, std::vector<bool>{false});
@@ -87,17 +91,26 @@ TEST_F(PrintJobTest, CancelFromTheProgressWindowEndsTheJobWithThePagesSent) {
     EXPECT_TRUE(job.Progress()->isVisible());
     EXPECT_EQ(job.Progress()->width(), 2 * job.Progress()->Label()->width());
     job.Step();
-    QTest::mouseClick(job.Progress()->CancelButton(), Qt::LeftButton);
+    if (GetParam()) {
+        QTest::mouseClick(job.Progress()->CancelButton(), Qt::LeftButton);
+    } else {
+        QTest::keyClick(job.Progress(), Qt::Key_Escape);
+    }
+    // The window stays until the job has ended.
+    ASSERT_NE(job.Progress(), nullptr);
+    EXPECT_TRUE(job.Progress()->isVisible());
     while (job.Running()) {
         job.Step();
     }
     EXPECT_EQ(job.Progress(), nullptr);
     EXPECT_EQ(enabled, (std::vector<bool>{false, true}));
-    const std::vector<std::string> pages = PdfPages(Pdf().toStdString());
+    const std::vector<std::string> pages = Pages(Pdf().toStdString());
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_TRUE(Has(pages[0], "ShortOne"));
     EXPECT_FALSE(Has(pages[0], "WideSheet"));
 }
+
+INSTANTIATE_TEST_SUITE_P(ButtonOrEscape, PrintCancelTest, ::testing::Bool());
 
 TEST_F(PrintJobTest, PrintAllSkipsNoPrintSheetsAndShortSheetsShareAPage) {
     const std::vector<std::string> pages =
@@ -143,7 +156,7 @@ TEST_F(PrintJobTest, BuiltInMarginsAt600DotsPerInch) {
     EXPECT_EQ(job.PrintRect().top, 236);
     // On paper: nothing is drawn left of the left margin, and the frame's
     // bars begin at it.
-    const std::string pgm = printtest::Run("pdftoppm -gray -r 600 -f 1 -l 1 -x 0 -y 0 -W 1200 -H 1200 '" +
+    const std::string pgm = pdftext::Run("pdftoppm -gray -r 600 -f 1 -l 1 -x 0 -y 0 -W 1200 -H 1200 '" +
                                            Pdf().toStdString() + "'");
     ASSERT_GT(pgm.size(), 1200u * 1200u);
     const std::string pixels = pgm.substr(pgm.size() - 1200u * 1200u);
@@ -161,7 +174,7 @@ TEST_F(PrintJobTest, BuiltInMarginsAt600DotsPerInch) {
 TEST_F(PrintJobTest, ABlockTooLargeForThePageIsPrintedSmallerOnItsOwnPage) {
     // The height of a word's box on the page, in points; 0 when it is not there.
     const auto wordHeight = [this](const std::string& word) {
-        const std::string box = printtest::Run("pdftotext -bbox '" + Pdf().toStdString() + "' -");
+        const std::string box = pdftext::Run("pdftotext -bbox '" + Pdf().toStdString() + "' -");
         const size_t at = box.find(">" + word + "</word>");
         const size_t line = box.rfind("<word ", at);
         if (at == std::string::npos || line == std::string::npos) {

@@ -1,10 +1,8 @@
 #pragma once
 // What the print tests share: a document over a table holding the built-in
-// texts plus the test sheets, and the PDF tools that read what was printed.
+// texts plus the test sheets.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "tests/core/FakeDocHost.h"
+#include "tests/e2e/PdfText.h"
 #include "util/Cp932.h"
 
 namespace printtest {
@@ -39,35 +38,5 @@ public:
     PrintDocHost() { revision = "1.00"; }
     cmcGTex& Table() override { return PrintTable(); }
 };
-
-// Standard output of a command.
-inline std::string Run(const std::string& command) {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return out;
-    }
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        out.append(buffer, n);
-    }
-    ::pclose(pipe);
-    return out;
-}
-
-// The text of each page of a PDF file (UTF-8).
-inline std::vector<std::string> PdfPages(const std::string& pdf) {
-    const std::string text = Run("pdftotext -layout '" + pdf + "' -");
-    std::vector<std::string> pages;
-    size_t start = 0;
-    for (size_t feed; (feed = text.find('\f', start)) != std::string::npos; start = feed + 1) {
-        pages.push_back(text.substr(start, feed - start));
-    }
-    return pages;
-}
-
-inline bool Has(const std::string& text, const std::string& word) {
-    return text.find(word) != std::string::npos;
-}
 
 }  // namespace printtest
