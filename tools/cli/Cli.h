@@ -24,6 +24,7 @@ int CliRead(const std::vector<std::string>& args);
 int CliWrite(const std::vector<std::string>& args);
 int CliMemWrite(const std::vector<std::string>& args);
 int CliSearch(const std::vector<std::string>& args);
+int CliPrint(const std::vector<std::string>& args);
 
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();

@@ -39,6 +39,9 @@ const Subcommand kSubcommands[] = {
     {"write", CliWrite, "write FILE [PORT]     write an image file to the radio"},
     {"memwrite", CliMemWrite, "memwrite FILE [PORT]  write only the memory part of an image file"},
     {"search", CliSearch, "search                find the port the radio answers on"},
+    {"print", CliPrint, "print FILE (--sheet NAME | --all) -o OUT.pdf [--dpi N]\n"
+                        "                        print sheets of an image file to a PDF file (A4,\n"
+                        "                        600 dpi by default); --all: every sheet of the tree"},
 };
 
 void PrintHelp(FILE* out) {
