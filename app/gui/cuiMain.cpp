@@ -28,6 +28,7 @@
 #include "app/gui/cuiAboutBox.h"
 #include "app/gui/cuiCsvCommands.h"
 #include "app/gui/cuiMainViews.h"
+#include "app/gui/cuiPrintJob.h"
 #include "app/gui/cuiRadioCommands.h"
 #include "app/gui/cuiStatusPanel.h"
 #include "files/indEnviron.h"
@@ -77,6 +78,7 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
 
 cuiMain::~cuiMain() {
     m_document.Stop();
+    m_print.reset();
     m_views.reset();
     m_radio.reset();
     cmcFCache::Install(nullptr);
@@ -100,6 +102,8 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
     });
     m_editor = std::make_unique<cmcEditorRun>(m_table, m_prompt,
                                               QCoreApplication::applicationDirPath());
+    m_print = std::make_unique<cuiPrintJob>(&window, *this, m_prompt,
+                                            [this](bool enable) { SetRadioBusy(!enable); });
     m_document.SetInitialFolder(m_settings.currentDirectory);
     LoadInitialImage(m_settings.modelType);
     m_document.Start();
@@ -291,7 +295,19 @@ void cuiMain::RecentCommand(int32_t index) {
     }
 }
 
-void cuiMain::PrintCommand(bool) {}
+void cuiMain::PrintCommand(bool allSheets) {
+    std::vector<std::string> sheets;
+    if (const cuiSheet* shown = ShownSheet(); shown != nullptr && !allSheets) {
+        sheets.push_back(shown->Source());
+    } else if (shown != nullptr && Tree() != nullptr) {
+        // Every tree node in tree order; a node that opens no sheet prints
+        // nothing.
+        for (const cuiTreeNode* node : Tree()->AllNodes()) {
+            sheets.emplace_back(node->Argument());
+        }
+    }
+    m_print->StartPrint(sheets);
+}
 
 bool cuiMain::SheetShown() {
     return ShownSheet() != nullptr;
@@ -572,6 +588,9 @@ void cuiMain::RefreshToolbar() {
 }
 
 void cuiMain::OnIdle() {
+    if (m_print && m_print->Running()) {
+        m_print->Step();
+    }
     if (!m_window || !m_window->isVisible() || !m_shownSheet.empty()) {
         return;
     }

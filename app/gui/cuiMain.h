@@ -30,6 +30,7 @@ class cmcPrompt;
 class cmcEditorRun;
 class cuiCsvCommands;
 class cuiMainViews;
+class cuiPrintJob;
 class cuiSheet;
 struct cmcCellObj;
 class cuiRadioCommands;
@@ -98,6 +99,7 @@ public:
     void SetRadioBusy(bool busy);
     cuiRadioCommands* Radio() const { return m_radio.get(); }
     cmcEditorRun* Editor() const { return m_editor.get(); }
+    cuiPrintJob* PrintJob() const { return m_print.get(); }
 
     // Sheets: the one shown in the sheet panel, by its full name.
     void ShowSheet(const std::string& name);
@@ -203,6 +205,7 @@ private:
     QPointer<cuiSheetPanel> m_sheetPanel;
     std::unique_ptr<cuiRadioCommands> m_radio;
     std::unique_ptr<cmcEditorRun> m_editor;
+    std::unique_ptr<cuiPrintJob> m_print;
     std::string m_shownSheet;
     RadioInfo m_noRadio{};
     QPointer<TForm1> m_window;
