@@ -31,6 +31,10 @@ QFont ToQFont(const cmcFont& font) {
     }
     if (font.height < 0) {
         result.setPixelSize(-font.height);
+    } else if (font.height > 0) {
+        // A positive height is the cell height; the Japanese gothic faces
+        // have no internal leading, so it is the character height too.
+        result.setPixelSize(font.height);
     } else if (font.size > 0) {
         result.setPointSize(font.size);
     }

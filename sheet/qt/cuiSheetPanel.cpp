@@ -1,6 +1,11 @@
 #include "sheet/qt/cuiSheetPanel.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
+
+#include "app/gui/cmcQtColor.h"
+#include "app/gui/cmcQtFont.h"
+#include "app/gui/cmcQtText.h"
 
 #include "model/indActiveCell.h"
 #include "model/indDocHost.h"
@@ -11,6 +16,16 @@
 cuiSheetPanel::cuiSheetPanel(indDocHost& host, QWidget* parent) : QWidget(parent), m_host(host) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_title = new QLabel(this);
+    m_title->setObjectName(QStringLiteral("sheetTitle"));
+    m_title->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_title->setLineWidth(2);
+    m_title->setTextFormat(Qt::PlainText);
+    m_title->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_title->setAutoFillBackground(true);
+    m_title->hide();
+    layout->addWidget(m_title);
     m_grid = new cuiGrid(this);
     layout->addWidget(m_grid);
 }
@@ -33,11 +48,34 @@ bool cuiSheetPanel::ShowSheet(const std::string& request) {
     m_sheet->SetFontSizePercent(m_fontPercent);
     m_grid->Attach(m_sheet.get(), indActiveCell::LinkFor(m_host), &m_host.Events());
     m_sheet->Rebuild();
+    ShowTitle(*m_sheet);
     m_grid->Refit();
     return true;
 }
 
+void cuiSheetPanel::ShowTitle(const cuiSheet& sheet) {
+    const cuiSheetStyle& style = sheet.Style();
+    if (style.titleText.empty()) {
+        m_title->hide();
+        return;
+    }
+    QPalette palette = m_title->palette();
+    palette.setColor(QPalette::Window, cmcQtColor::ToQColor(style.titleColor, palette));
+    QFont font = this->font();
+    if (style.titleFont) {
+        font = cmcQtFont::ToQFont(*style.titleFont);
+        palette.setColor(QPalette::WindowText,
+                         cmcQtColor::ToQColor(style.titleFont->color, palette));
+    }
+    m_title->setPalette(palette);
+    m_title->setFont(font);
+    m_title->setText(cmcQtText::FromCp932(style.titleText));
+    m_title->setFixedHeight(QFontMetrics(font).height() + 2 * m_title->lineWidth() + 8);
+    m_title->show();
+}
+
 void cuiSheetPanel::Clear() {
+    m_title->hide();
     m_grid->Attach(nullptr, nullptr, nullptr);
     m_sheet.reset();
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class QLabel;
 class cuiGrid;
 class cuiSheet;
 class indDocHost;
@@ -32,10 +33,15 @@ public:
     void RestorePosition(const std::array<int32_t, 4>& position);
 
     cuiGrid* Grid() const { return m_grid; }
+    // The sheet's title bar; hidden when the sheet has no title.
+    QLabel* TitleBar() const { return m_title; }
     cuiSheet* Sheet() const { return m_sheet.get(); }
 
 private:
     indDocHost& m_host;
+    void ShowTitle(const cuiSheet& sheet);
+
+    QLabel* m_title = nullptr;
     cuiGrid* m_grid = nullptr;
     std::unique_ptr<cuiSheet> m_sheet;
     int32_t m_fontPercent = 100;

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QMenuBar>
 #include <functional>
 #include <QTest>
@@ -159,6 +160,9 @@ TEST_F(MainWindowTest, TheTreeOpensTheTopPageAndEditsReachTheDocument) {
     cuiGrid* grid = controller.SheetPanel()->Grid();
     ASSERT_NE(grid->Sheet(), nullptr);
     EXPECT_EQ(grid->Sheet()->Name(), "GI_Sheet_SelCallList");
+    QLabel* title = controller.SheetPanel()->TitleBar();
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->text().trimmed(), QStringLiteral(u"個別リスト設定"));
     // Space on the first row's valid cell steps it, through the real handler.
     grid->setFocus();
     ASSERT_FALSE(controller.Document().IsModified());
