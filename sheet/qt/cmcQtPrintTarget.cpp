@@ -9,11 +9,12 @@
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiSheetPrint.h"
 #include "sheet/qt/cuiGridPainter.h"
+#include "sheet/qt/cmcQtCanvas.h"
 
 namespace {
 
 QRect ToQRect(const cmcRect& rect) {
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom));
+    return cmcQtCanvas::ToQRect(rect);
 }
 
 // Bars are given edge to edge: the lower edge is the next line.
@@ -91,5 +92,5 @@ bool cmcQtPrintTarget::Cancelled() const {
 }
 
 void cmcQtPrintTarget::FillRect(const cmcRect& rect, uint32_t color) {
-    m_painter.fillRect(ToQRect(rect), cmcQtColor::ToQColor(color, m_palette));
+    cmcQtCanvas(m_painter, m_palette).FillRect(rect, color);
 }

@@ -17,6 +17,7 @@
 #include "app/gui/cmcQtText.h"
 #include "sheet/qt/cuiGridEditor.h"
 #include "sheet/qt/cuiGridKeys.h"
+#include "sheet/qt/cmcQtCanvas.h"
 #include "sheet/qt/cuiGridPainter.h"
 #include "util/Cp932.h"
 
@@ -416,7 +417,11 @@ void cuiGrid::PaintArea(QPainter& painter, const QRect& clip, int32_t col0, int3
 void cuiGrid::PaintOne(QPainter& painter, int32_t col, int32_t row) {
     const QRect rect = ViewRect(col, row);
     const cmcRect cell{rect.left(), rect.top(), rect.right(), rect.bottom()};
-    const cuiSheetPaint paint = m_sheet->PaintCell(col, row, cell, hasFocus() || m_editor->hasFocus(), &painter);
+    // Links that draw get a canvas, never the painter itself.
+    cmcQtCanvas canvas(painter, palette());
+    const cuiSheetPaint paint =
+        m_sheet->PaintCell(col, row, cell, hasFocus() || m_editor->hasFocus(),
+                           static_cast<indActiveCellCanvas*>(&canvas));
     cuiGridPainter::Draw(painter, paint, palette());
 }
 

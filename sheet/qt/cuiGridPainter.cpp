@@ -9,11 +9,12 @@
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/cmcColor.h"
+#include "sheet/qt/cmcQtCanvas.h"
 
 namespace {
 
 QRect ToQRect(const cmcRect& rect) {
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom));
+    return cmcQtCanvas::ToQRect(rect);
 }
 
 // A figure given on a 12 x 12 design grid, scaled to the mark's size.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sheet/qt/cuiGridEditor.h"
+#include "tests/gui/FakeDocHost.h"
 #include "tests/gui/GridTestSupport.h"
 
 namespace {
@@ -156,6 +157,41 @@ TEST(Grid, SpaceAndBackspaceStepAChoiceCell) {
     EXPECT_FALSE(f.host.current.Equals(f.host.initial));
     QTest::keyClick(&f.Grid(), Qt::Key_Backspace);
     EXPECT_EQ(Shown(f.Sheet(), send), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A document whose table has one more sheet: a cell whose link draws.
+class PillarHost : public test::FakeDocHost {
+public:
+    PillarHost() {
+        table.SetLines(guitest::BuiltinWith({
+            "#T_Pillar_Style",
+            "(FixedCols=0)",
+            "#T_Pillar_BasicCell",
+            "{($Basic)}",
+            "#T_Pillar_Cells",
+            "",
+            "|{($eWh)(%CL_Misc_QuarterPillar)}WWWWWWWWWW|",
+        }));
+    }
+    cmcGTex& Table() override { return table; }
+
+    cmcGTex table;
+};
+
+// The link casts the request's canvas to its drawing interface; handing it
+// the painter itself would call into the wrong object.
+TEST(Grid, ALinkThatDrawsIsGivenACanvasNotThePainter) {
+    PillarHost host;
+    cuiSheetPanel panel(host);
+    ASSERT_TRUE(guitest::ShowWindow(panel, 400, 200));
+    ASSERT_TRUE(panel.ShowSheet("T_Pillar"));
+    const gridtest::CellPos pillar = FindLinked(*panel.Sheet(), "CL_Misc_QuarterPillar");
+    ASSERT_GE(pillar.row, 0);
+    EXPECT_FALSE(panel.Grid()->viewport()->grab().isNull());
 }
 
 }  // namespace
