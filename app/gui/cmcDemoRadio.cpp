@@ -1,5 +1,9 @@
 #include "app/gui/cmcDemoRadio.h"
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
@@ -47,6 +51,8 @@ bool cmcDemoRadio::Start(const QString& simPath, int32_t port, const QString& se
     m_sim->setProgram(simPath);
     m_sim->setArguments(QStringList{QStringLiteral("--memory"), MemoryFile()} + options);
     m_sim->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // The simulator must not outlive a program that ends without cleaning up.
+    m_sim->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_sim->start();
     if (!m_sim->waitForStarted(kWaitMs) || !ReadDevicePath()) {
         Stop();
