@@ -32,7 +32,7 @@ QString cmcDemoRadio::MemoryFile() const {
     return m_folder ? m_folder->filePath(QString::fromLatin1(kMemoryName)) : QString();
 }
 
-bool cmcDemoRadio::Start(const QString& simPath, int32_t port, const QString& seedImage,
+bool cmcDemoRadio::Start(const QString& simPath, int32_t port, const QString& startImage,
                          const QStringList& options) {
     Stop();
     if (port < cmcPortMap::kFirstPort || port > cmcPortMap::kLastPort) {
@@ -43,9 +43,9 @@ bool cmcDemoRadio::Start(const QString& simPath, int32_t port, const QString& se
         m_folder.reset();
         return false;
     }
-    if (!seedImage.isEmpty()) {
-        // A missing seed only leaves the simulator's blank memory.
-        QFile::copy(seedImage, MemoryFile());
+    if (!startImage.isEmpty()) {
+        // A missing start image only leaves the simulator's blank memory.
+        QFile::copy(startImage, MemoryFile());
     }
     m_sim = std::make_unique<QProcess>();
     m_sim->setProgram(simPath);

@@ -22,11 +22,11 @@ public:
     cmcDemoRadio(const cmcDemoRadio&) = delete;
     cmcDemoRadio& operator=(const cmcDemoRadio&) = delete;
 
-    // Starts the simulator at simPath with its memory seeded from seedImage
+    // Starts the simulator at simPath with its memory copied from startImage
     // (a clone image file; none or missing: the simulator's blank memory) and
     // maps port to it. options go to the simulator as well. False, with
     // nothing changed, when the simulator does not come up.
-    bool Start(const QString& simPath, int32_t port, const QString& seedImage = {},
+    bool Start(const QString& simPath, int32_t port, const QString& startImage = {},
                const QStringList& options = {});
     // Ends the simulator and gives the port its old device back.
     void Stop();
