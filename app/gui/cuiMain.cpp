@@ -268,109 +268,12 @@ void cuiMain::OnTreeSelection() {
     indActiveCell(*this).HandleForCell(cell, cmcCellCapsule::kRequestEnter);
 }
 
-bool cuiMain::CommandState(int32_t link, cmcCellCapsule& request) {
-    return m_commands.State(link, request);
-}
-
-void cuiMain::ExecuteCommand(int32_t link, cmcCellCapsule& request) {
-    m_commands.Execute(link, request);
-}
-
-int32_t cuiMain::EditMenuItemCount() {
-    const int32_t count = m_views ? m_views->SubItemCount(indActiveCell::LinkId("CL_Menu_Edit_Top")) : -1;
-    return count < 0 ? 0 : count;
-}
-
 int32_t cuiMain::ModelIndex() {
     return m_settings.modelType;
 }
 
 std::string cuiMain::RevisionText() {
     return ProgramRevisionText();
-}
-
-void cuiMain::RecentCommand(int32_t index) {
-    if (!EditorRefuses()) {
-        m_document.OpenRecent(index);
-    }
-}
-
-void cuiMain::PrintCommand(bool allSheets) {
-    std::vector<std::string> sheets;
-    if (const cuiSheet* shown = ShownSheet(); shown != nullptr && !allSheets) {
-        sheets.push_back(shown->Source());
-    } else if (shown != nullptr && Tree() != nullptr) {
-        // Every tree node in tree order; a node that opens no sheet prints
-        // nothing.
-        for (const cuiTreeNode* node : Tree()->AllNodes()) {
-            sheets.emplace_back(node->Argument());
-        }
-    }
-    m_print->StartPrint(sheets);
-}
-
-bool cuiMain::SheetShown() {
-    return ShownSheet() != nullptr;
-}
-
-int32_t cuiMain::ShownSheetKind() {
-    return cuiCsvCommands::SheetKind(ShownSheet());
-}
-
-bool cuiMain::ShownSheetImportable() {
-    return cuiCsvCommands::ImportEnabled(ShownSheet());
-}
-
-bool cuiMain::ShownSheetExportable() {
-    return cuiCsvCommands::ExportEnabled(ShownSheet());
-}
-
-const cuiSheet* cuiMain::ShownSheet() const {
-    return !m_shownSheet.empty() && m_sheetPanel ? m_sheetPanel->Sheet() : nullptr;
-}
-
-bool cuiMain::ShownSheetPrintable() {
-    return ShownSheet() != nullptr && ShownSheet()->IsPrintable();
-}
-
-void cuiMain::PortDialog(int32_t variant) {
-    if (m_radio->PortDialog(variant)) {
-        m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
-    }
-}
-
-void cuiMain::PortSearch() {
-    m_radio->Search([this](int32_t result) {
-        if (result == 0) {
-            m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
-        }
-    });
-}
-
-void cuiMain::RadioInfoCommand() {
-    m_radio->RadioInfo();
-}
-
-void cuiMain::EditorCommand() {
-    m_editor->Start(static_cast<uint64_t>(m_window->winId()));
-}
-
-uint16_t cuiMain::RadioModelCode() {
-    return m_radio ? m_radio->RadioModelCode() : 0;
-}
-
-uint16_t cuiMain::RadioExtraCode() {
-    return m_radio ? m_radio->RadioExtraCode() : 0;
-}
-
-const indDocHost::RadioInfo& cuiMain::RadioInformation() {
-    return m_radio ? m_radio->RadioInformation() : m_noRadio;
-}
-
-void cuiMain::ModelChange(int32_t, bool) {}
-
-bool cuiMain::MainMenuHas(int32_t link) {
-    return m_views && m_views->SubItemCount(link) >= 0;
 }
 
 void cuiMain::LoadInitialImage(int32_t modelIndex) {
@@ -393,73 +296,6 @@ int cuiMain::SaveAsWithDialog() {
 int cuiMain::SaveFile(const std::string& path) {
     return m_document.SaveFile(path);
 }
-
-int cuiMain::ImportWithDialog(int32_t kind) {
-    return CsvCommands().ImportWithDialog(kind);
-}
-
-int cuiMain::ImportFile(int32_t kind, const std::string& path) {
-    return CsvCommands().ImportFile(kind, path);
-}
-
-int cuiMain::ExportWithDialog(int32_t kind) {
-    return CsvCommands().ExportWithDialog(kind);
-}
-
-int cuiMain::ExportFile(int32_t kind, const std::string& path) {
-    return CsvCommands().ExportFile(kind, path);
-}
-
-cuiCsvCommands cuiMain::CsvCommands() {
-    return cuiCsvCommands(m_table, m_prompt, m_events, m_document, m_settings,
-                          {m_modelCode, m_extraCode}, m_window);
-}
-
-void cuiMain::CloneRead() {
-    if (m_document.ConfirmSaveChanges(false) == cmcPrompt::Answer::Cancel || m_radio->IsBusy()) {
-        return;
-    }
-    m_radio->Read(m_document.Current(), [this](int32_t result) { CloneReadDone(result); });
-}
-
-void cuiMain::CloneReadDone(int result) {
-    if (result != 0) {
-        return;
-    }
-    // The flow has put the received image, after the load rules, in place.
-    m_document.SetModified();
-    m_document.SetDocumentFileName(std::string());
-    CloseSheet();
-    m_events.Send(cmcDocument::kImageReplaced, 0, 0);
-}
-
-void cuiMain::CloneWrite() {
-    StartWrite(false, true);
-}
-
-void cuiMain::StartWrite(bool memoryOnly, bool confirm, std::function<void(int)> ended) {
-    m_radio->Write(m_document.Current(), memoryOnly, confirm,
-                   [this, ended = std::move(ended)](int32_t result) {
-                       CloneWriteDone(result);
-                       if (ended) {
-                           ended(result);
-                       }
-                   });
-}
-
-bool cuiMain::EditorRefuses() {
-    return m_editor && m_editor->RefuseWhileRunning();
-}
-
-void cuiMain::CloneWriteStart(int) {}
-
-void cuiMain::CloneWriteDone(int result) {
-    if (result == 0) {
-        CloseSheet();
-    }
-}
-
-void cuiMain::RadioInfoDone(int) {}
 
 bool cuiMain::IdentityCheck(uint32_t model, uint32_t extra) {
     return model == indModelRules::kModelCode && (extra == indModelRules::kExtraCode || extra == 0);
