@@ -127,100 +127,151 @@ void cmcCommandTable::SetStates(Command command, cmcCellCapsule& request) {
     cmcCellObj& cell = *request.cell;
     const int32_t index = cell.index;
     switch (command) {
-    case Command::Import:
-        SetFlag(cell, cuiMenuItem::kFlagDisabled,
-                !m_actions.SheetShown() || !m_actions.ShownSheetImportable());
-        break;
-    case Command::Export:
-        SetFlag(cell, cuiMenuItem::kFlagDisabled,
-                !m_actions.SheetShown() || !m_actions.ShownSheetExportable());
-        break;
-    case Command::PrintCurrent:
-        SetFlag(cell, cuiMenuItem::kFlagDisabled,
-                !m_actions.SheetShown() || !m_actions.ShownSheetPrintable());
-        break;
-    case Command::Recent:
-        cell.text = m_document.RecentCaption(index);
-        SetFlag(cell, cuiMenuItem::kFlagCaptionReplaced, true);
-        SetFlag(cell, cuiMenuItem::kFlagDisabled, !m_document.RecentEnabled(index));
-        SetFlag(cell, cuiMenuItem::kFlagHidden, !m_document.RecentVisible(index));
-        break;
-    case Command::EditTop:
-        // Asked on every request: the item gets the empty pop-up body until
-        // a sheet hands it the current cell's menu.
-        if (m_actions.MainMenuHas(cell.link)) {
-            m_events.PostData(cuiMenu::kEventAttachSub, 0, cell.link, kNoItemMenu);
-        }
-        break;
-    case Command::FontSize:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.fontSizePercent);
-        break;
-    case Command::ToolBar:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.toolbarVisible != 0);
-        break;
-    case Command::PortCom:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.comPort);
-        break;
-    case Command::PortUsb:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.comPort > 4);
-        break;
-    case Command::SpeedHigh:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.comSpeedHigh);
-        break;
-    case Command::SelfId:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.incrementId != 0);
-        break;
-    case Command::FreqEditable:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.freqEditable != 0);
-        break;
-    case Command::Model1:
-        SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.modelType == 0);
-        break;
-    default:
-        break;
+        case Command::Import:
+            SetFlag(cell, cuiMenuItem::kFlagDisabled,
+                    !m_actions.SheetShown() || !m_actions.ShownSheetImportable());
+            break;
+        case Command::Export:
+            SetFlag(cell, cuiMenuItem::kFlagDisabled,
+                    !m_actions.SheetShown() || !m_actions.ShownSheetExportable());
+            break;
+        case Command::PrintCurrent:
+            SetFlag(cell, cuiMenuItem::kFlagDisabled,
+                    !m_actions.SheetShown() || !m_actions.ShownSheetPrintable());
+            break;
+        case Command::Recent:
+            cell.text = m_document.RecentCaption(index);
+            SetFlag(cell, cuiMenuItem::kFlagCaptionReplaced, true);
+            SetFlag(cell, cuiMenuItem::kFlagDisabled, !m_document.RecentEnabled(index));
+            SetFlag(cell, cuiMenuItem::kFlagHidden, !m_document.RecentVisible(index));
+            break;
+        case Command::EditTop:
+            // Asked on every request: the item gets the empty pop-up body until
+            // a sheet hands it the current cell's menu.
+            if (m_actions.MainMenuHas(cell.link)) {
+                m_events.PostData(cuiMenu::kEventAttachSub, 0, cell.link, kNoItemMenu);
+            }
+            break;
+        case Command::FontSize:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.fontSizePercent);
+            break;
+        case Command::ToolBar:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.toolbarVisible != 0);
+            break;
+        case Command::PortCom:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.comPort);
+            break;
+        case Command::PortUsb:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.comPort > 4);
+            break;
+        case Command::SpeedHigh:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.comSpeedHigh);
+            break;
+        case Command::SelfId:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.incrementId != 0);
+            break;
+        case Command::FreqEditable:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.freqEditable != 0);
+            break;
+        case Command::Model1:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.modelType == 0);
+            break;
+        default:
+            break;
     }
 }
 
 void cmcCommandTable::Run(Command command, cmcCellCapsule& request) {
     const int32_t index = request.cell != nullptr ? request.cell->index : 0;
     switch (command) {
-    case Command::New: m_actions.NewCommand(); break;
-    case Command::Open: m_actions.OpenCommand(); break;
-    case Command::Save: m_actions.SaveCommand(); break;
-    case Command::SaveAs: m_actions.SaveAsCommand(); break;
-    case Command::Import:
-    case Command::Export:
-        if (m_actions.SheetShown() && m_actions.ShownSheetKind() != kNoListKind) {
-            const int32_t kind = m_actions.ShownSheetKind();
-            command == Command::Import ? m_actions.ImportCommand(kind)
-                                       : m_actions.ExportCommand(kind);
-        }
-        break;
-    case Command::PrintCurrent: m_actions.PrintCommand(false); break;
-    case Command::PrintAll: m_actions.PrintCommand(true); break;
-    case Command::Recent: m_actions.RecentCommand(index); break;
-    case Command::Exit: m_actions.ExitCommand(); break;
-    case Command::FontSize: m_document.SetFontSize(index); break;
-    case Command::ToolBar: m_document.ToggleToolbar(); break;
-    case Command::PortCom:
-        m_settings.comPort = index;
-        m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
-        break;
-    case Command::PortUsb: m_actions.PortDialog(0); break;
-    case Command::SpeedHigh: m_settings.comSpeedHigh = index; break;
-    case Command::ComList1: m_actions.PortDialog(1); break;
-    case Command::ComList2: m_actions.PortDialog(2); break;
-    case Command::Search: m_actions.PortSearch(); break;
-    case Command::SelfId: Toggle(m_settings.incrementId); break;
-    case Command::FreqEditable: Toggle(m_settings.freqEditable); break;
-    case Command::EditorRun: m_actions.EditorCommand(); break;
-    case Command::CloneRead: m_actions.CloneReadCommand(); break;
-    case Command::CloneWrite: m_actions.CloneWriteCommand(); break;
-    case Command::MemWrite: m_actions.MemoryWriteCommand(); break;
-    case Command::CloneInfo: m_actions.RadioInfoCommand(); break;
-    case Command::Model1: m_actions.ModelChange(0, true); break;
-    case Command::About: m_events.Post(cmcDocument::kShowAbout, 0, 0); break;
-    case Command::Contents: m_actions.ManualCommand(); break;
-    case Command::EditTop: break;
+        case Command::New:
+            m_actions.NewCommand();
+            break;
+        case Command::Open:
+            m_actions.OpenCommand();
+            break;
+        case Command::Save:
+            m_actions.SaveCommand();
+            break;
+        case Command::SaveAs:
+            m_actions.SaveAsCommand();
+            break;
+        case Command::Import:
+        case Command::Export:
+            if (m_actions.SheetShown() && m_actions.ShownSheetKind() != kNoListKind) {
+                const int32_t kind = m_actions.ShownSheetKind();
+                command == Command::Import ? m_actions.ImportCommand(kind)
+                                           : m_actions.ExportCommand(kind);
+            }
+            break;
+        case Command::PrintCurrent:
+            m_actions.PrintCommand(false);
+            break;
+        case Command::PrintAll:
+            m_actions.PrintCommand(true);
+            break;
+        case Command::Recent:
+            m_actions.RecentCommand(index);
+            break;
+        case Command::Exit:
+            m_actions.ExitCommand();
+            break;
+        case Command::FontSize:
+            m_document.SetFontSize(index);
+            break;
+        case Command::ToolBar:
+            m_document.ToggleToolbar();
+            break;
+        case Command::PortCom:
+            m_settings.comPort = index;
+            m_events.Send(cmcDocument::kSettingsChanged, 0, 0);
+            break;
+        case Command::PortUsb:
+            m_actions.PortDialog(0);
+            break;
+        case Command::SpeedHigh:
+            m_settings.comSpeedHigh = index;
+            break;
+        case Command::ComList1:
+            m_actions.PortDialog(1);
+            break;
+        case Command::ComList2:
+            m_actions.PortDialog(2);
+            break;
+        case Command::Search:
+            m_actions.PortSearch();
+            break;
+        case Command::SelfId:
+            Toggle(m_settings.incrementId);
+            break;
+        case Command::FreqEditable:
+            Toggle(m_settings.freqEditable);
+            break;
+        case Command::EditorRun:
+            m_actions.EditorCommand();
+            break;
+        case Command::CloneRead:
+            m_actions.CloneReadCommand();
+            break;
+        case Command::CloneWrite:
+            m_actions.CloneWriteCommand();
+            break;
+        case Command::MemWrite:
+            m_actions.MemoryWriteCommand();
+            break;
+        case Command::CloneInfo:
+            m_actions.RadioInfoCommand();
+            break;
+        case Command::Model1:
+            m_actions.ModelChange(0, true);
+            break;
+        case Command::About:
+            m_events.Post(cmcDocument::kShowAbout, 0, 0);
+            break;
+        case Command::Contents:
+            m_actions.ManualCommand();
+            break;
+        case Command::EditTop:
+            break;
     }
 }

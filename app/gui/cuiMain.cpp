@@ -21,10 +21,10 @@
 #include "app/cmcRevision.h"
 #include "app/cmcWorkArea.h"
 #include "app/gui/TForm1.h"
+#include "app/gui/cmcEditorRun.h"
 #include "app/gui/cmcQtColor.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
-#include "app/gui/cmcEditorRun.h"
 #include "app/gui/cuiAboutBox.h"
 #include "app/gui/cuiCsvCommands.h"
 #include "app/gui/cuiMainViews.h"
@@ -100,8 +100,8 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
         RunWarningCheck(errors, warnings);
         return errors;
     });
-    m_editor = std::make_unique<cmcEditorRun>(m_table, m_prompt,
-                                              QCoreApplication::applicationDirPath());
+    m_editor =
+        std::make_unique<cmcEditorRun>(m_table, m_prompt, QCoreApplication::applicationDirPath());
     m_print = std::make_unique<cuiPrintJob>(&window, *this, m_prompt,
                                             [this](bool enable) { SetRadioBusy(!enable); });
     m_document.SetInitialFolder(m_settings.currentDirectory);
@@ -381,12 +381,13 @@ void cuiMain::StoreBounds() {
 }
 
 void cuiMain::PlaceWindow() {
-    QRect work = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                  : QRect(0, 0, 1024, 768);
-    cmcWorkArea::Bounds fitted = cmcWorkArea::Fit(
-        {m_settings.windowLeft, m_settings.windowTop, m_settings.windowWidth,
-         m_settings.windowHeight},
-        {work.left(), work.top(), work.right() + 1, work.bottom() + 1});
+    QRect work = QGuiApplication::primaryScreen()
+                     ? QGuiApplication::primaryScreen()->availableGeometry()
+                     : QRect(0, 0, 1024, 768);
+    cmcWorkArea::Bounds fitted =
+        cmcWorkArea::Fit({m_settings.windowLeft, m_settings.windowTop, m_settings.windowWidth,
+                          m_settings.windowHeight},
+                         {work.left(), work.top(), work.right() + 1, work.bottom() + 1});
     m_window->setGeometry(fitted.left, fitted.top, std::max(fitted.width, TForm1::kMinWidth),
                           std::max(fitted.height, TForm1::kMinHeight));
 }

@@ -25,7 +25,8 @@ void cuiMain::ExecuteCommand(int32_t link, cmcCellCapsule& request) {
 }
 
 int32_t cuiMain::EditMenuItemCount() {
-    const int32_t count = m_views ? m_views->SubItemCount(indActiveCell::LinkId("CL_Menu_Edit_Top")) : -1;
+    const int32_t count =
+        m_views ? m_views->SubItemCount(indActiveCell::LinkId("CL_Menu_Edit_Top")) : -1;
     return count < 0 ? 0 : count;
 }
 

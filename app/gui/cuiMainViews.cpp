@@ -84,8 +84,7 @@ void cuiMainViews::ShowPopup(const std::string& stem, const QPoint& global) {
     m_popupView->Popup(global);
 }
 
-void cuiMainViews::InstallTree(std::unique_ptr<cuiTree> tree, int changeDelayMs,
-                               TreeHooks hooks) {
+void cuiMainViews::InstallTree(std::unique_ptr<cuiTree> tree, int changeDelayMs, TreeHooks hooks) {
     DropTree();
     m_tree = std::move(tree);
     auto* view = new cuiTreeView(*m_tree, m_treeImages, m_window.TreePanel(), &m_events);

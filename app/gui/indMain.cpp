@@ -4,20 +4,20 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/cmcPathName.h"
-#include "app/cmcPrompt.h"
 #include "app/cmcEvMan.h"
 #include "app/cmcEvent.h"
-#include "app/indCommandLine.h"
+#include "app/cmcPathName.h"
+#include "app/cmcPrompt.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcEditorRun.h"
 #include "app/gui/cmcQtText.h"
+#include "app/indCommandLine.h"
 #include "files/indEnviron.h"
 #include "model/indActiveCell.h"
 #include "model/indModelRules.h"
 #include "model/iuiTree.h"
-#include "sheet/cuiSheet.h"
 #include "sheet/cmcCellCapsule.h"
+#include "sheet/cuiSheet.h"
 #include "text/cmcGTex.h"
 #include "util/cmcStr.h"
 
@@ -135,8 +135,8 @@ void indMain::BuildTree() {
     tree->Build();
     if (!tree->TopNodes().empty()) {
         cuiTreeNode& first = *tree->TopNodes().front();
-        first.caption += cmcStr::Format(
-            "%s %s", Table().GetLine("GI_AppInd_Model", ModelIndex()).c_str(), "");
+        first.caption +=
+            cmcStr::Format("%s %s", Table().GetLine("GI_AppInd_Model", ModelIndex()).c_str(), "");
     }
     InstallTree(std::move(tree));
     int errors = 0;
@@ -157,10 +157,10 @@ void indMain::ModelChange(int32_t model, bool reset) {
     if (Settings().modelType == model) {
         return;
     }
-    if (reset && Prompt().Message(Table().GetBody("GI_AppMess_ChangeModel"),
-                                  Table().GetLine("GI_Sys_AppTitle", 0),
-                                  cmcPrompt::Icon::Exclamation,
-                                  cmcPrompt::Buttons::OkCancel) != cmcPrompt::Answer::Ok) {
+    if (reset &&
+        Prompt().Message(Table().GetBody("GI_AppMess_ChangeModel"),
+                         Table().GetLine("GI_Sys_AppTitle", 0), cmcPrompt::Icon::Exclamation,
+                         cmcPrompt::Buttons::OkCancel) != cmcPrompt::Answer::Ok) {
         return;
     }
     Settings().modelType = model;

@@ -11,7 +11,8 @@ class QPainter;
 // paints it: a painter with the palette that resolves system colours.
 class cmcQtCanvas : public indActiveCellCanvas {
 public:
-    cmcQtCanvas(QPainter& painter, const QPalette& palette) : m_painter(painter), m_palette(palette) {}
+    cmcQtCanvas(QPainter& painter, const QPalette& palette)
+        : m_painter(painter), m_palette(palette) {}
 
     void FillRect(const cmcRect& rect, uint32_t color) override;
 

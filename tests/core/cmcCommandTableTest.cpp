@@ -126,11 +126,11 @@ TEST_F(CommandTableTest, CheckMarksFollowTheSettings) {
         int32_t index;
         bool checked;
     } cases[] = {
-        {"CL_Menu_View_FontSize", 80, true},   {"CL_Menu_View_FontSize", 100, false},
-        {"CL_Menu_View_ToolBar", 0, true},     {"CL_Menu_Port_Com", 5, true},
-        {"CL_Menu_Port_Com", 3, false},        {"CL_Menu_Port_Usb", 0, true},
-        {"CL_Menu_Port_SpeedHigh", 0, true},   {"CL_Menu_Port_SpeedHigh", 1, false},
-        {"CL_Menu_Option_SelfId", 0, false},   {"CL_Menu_Optionl_MchFreqEditable", 0, true},
+        {"CL_Menu_View_FontSize", 80, true}, {"CL_Menu_View_FontSize", 100, false},
+        {"CL_Menu_View_ToolBar", 0, true},   {"CL_Menu_Port_Com", 5, true},
+        {"CL_Menu_Port_Com", 3, false},      {"CL_Menu_Port_Usb", 0, true},
+        {"CL_Menu_Port_SpeedHigh", 0, true}, {"CL_Menu_Port_SpeedHigh", 1, false},
+        {"CL_Menu_Option_SelfId", 0, false}, {"CL_Menu_Optionl_MchFreqEditable", 0, true},
         {"CL_Menu_Model_1", 0, true},
     };
     for (const Case& c : cases) {
@@ -141,8 +141,8 @@ TEST_F(CommandTableTest, CheckMarksFollowTheSettings) {
 }
 
 TEST_F(CommandTableTest, SheetCommandsNeedAShownSheetThatSupportsThem) {
-    for (const char* link : {"CL_Menu_File_Import", "CL_Menu_File_Export",
-                             "CL_Menu_File_Print_Current"}) {
+    for (const char* link :
+         {"CL_Menu_File_Import", "CL_Menu_File_Export", "CL_Menu_File_Print_Current"}) {
         EXPECT_NE(Flags(link) & kDisabled, 0) << link << " without a sheet";
     }
     actions.shown = true;
@@ -198,15 +198,24 @@ TEST_F(CommandTableTest, WindowCommandsGoToTheWindowSide) {
         const char* link;
         const char* call;
     } cases[] = {
-        {"CL_Menu_File_New", "new"},           {"CL_Menu_File_Open", "open"},
-        {"CL_Menu_File_Save", "save"},         {"CL_Menu_File_SaveAs", "saveas"},
-        {"CL_Menu_File_Exit", "exit"},         {"CL_Menu_File_Print_Current", "print"},
-        {"CL_Menu_File_Print_All", "printall"}, {"CL_Menu_Port_Usb", "port0"},
-        {"CL_Menu_Port_ComList1", "port1"},    {"CL_Menu_Port_ComList2", "port2"},
-        {"CL_Menu_Port_Search", "search"},     {"CL_Menu_Clone_Read", "read"},
-        {"CL_Menu_Clone_Write", "write"},      {"CL_Menu_Clone_MemWrite", "memwrite"},
-        {"CL_Menu_Clone_Info", "info"},        {"CL_Menu_Help_Contents", "manual"},
-        {"CL_Menu_Option_Font", "editor"},     {"CL_Menu_Model_1", "model0r"},
+        {"CL_Menu_File_New", "new"},
+        {"CL_Menu_File_Open", "open"},
+        {"CL_Menu_File_Save", "save"},
+        {"CL_Menu_File_SaveAs", "saveas"},
+        {"CL_Menu_File_Exit", "exit"},
+        {"CL_Menu_File_Print_Current", "print"},
+        {"CL_Menu_File_Print_All", "printall"},
+        {"CL_Menu_Port_Usb", "port0"},
+        {"CL_Menu_Port_ComList1", "port1"},
+        {"CL_Menu_Port_ComList2", "port2"},
+        {"CL_Menu_Port_Search", "search"},
+        {"CL_Menu_Clone_Read", "read"},
+        {"CL_Menu_Clone_Write", "write"},
+        {"CL_Menu_Clone_MemWrite", "memwrite"},
+        {"CL_Menu_Clone_Info", "info"},
+        {"CL_Menu_Help_Contents", "manual"},
+        {"CL_Menu_Option_Font", "editor"},
+        {"CL_Menu_Model_1", "model0r"},
     };
     for (const Case& c : cases) {
         actions.calls.clear();
@@ -220,7 +229,8 @@ TEST_F(CommandTableTest, AboutIsPostedAndLinksWithoutBehaviourReportNoState) {
     EXPECT_TRUE(heard.empty()) << "posted, not sent";
     host.Advance(20);
     EXPECT_EQ(heard, (std::vector<uint32_t>{3}));
-    for (const char* link : {"CL_Menu_Debug_Compare", "CL_Menu_Reserved_1", "CL_Menu_Debug_Window"}) {
+    for (const char* link :
+         {"CL_Menu_Debug_Compare", "CL_Menu_Reserved_1", "CL_Menu_Debug_Window"}) {
         EXPECT_FALSE(Ask(link, 0, true)) << link;
     }
     EXPECT_TRUE(actions.calls.empty());

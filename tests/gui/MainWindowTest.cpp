@@ -2,13 +2,13 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFrame>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
-#include <functional>
+#include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "GuiTestSupport.h"
 #include "app/gui/TForm1.h"
@@ -21,12 +21,12 @@
 #include "model/indActiveCell.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiMenuItem.h"
-#include "sheet/qt/cuiMenuView.h"
-#include "sheet/qt/cuiTreeView.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiTree.h"
 #include "sheet/qt/cuiGrid.h"
+#include "sheet/qt/cuiMenuView.h"
 #include "sheet/qt/cuiSheetPanel.h"
+#include "sheet/qt/cuiTreeView.h"
 #include "util/Cp932.h"
 
 namespace {
@@ -71,7 +71,8 @@ protected:
 };
 
 TEST_F(MainWindowTest, StartsUntitledWithTheFrameInPlace) {
-    EXPECT_EQ(window.windowTitle(), Text("GI_Sys_FName_Untitled") + " - " + Text("GI_Sys_AppTitle"));
+    EXPECT_EQ(window.windowTitle(),
+              Text("GI_Sys_FName_Untitled") + " - " + Text("GI_Sys_AppTitle"));
     EXPECT_GE(window.minimumWidth(), TForm1::kMinWidth);
     EXPECT_GE(window.minimumHeight(), TForm1::kMinHeight);
     EXPECT_TRUE(window.TreePanel()->isVisible());
@@ -215,7 +216,8 @@ TEST_F(MainWindowTest, RightClickOnAListCellShowsItsPopupMenu) {
     controller.CallSheet("GI_Sheet_SelCallList");
     cuiGrid* grid = controller.SheetPanel()->Grid();
     const QRect cell = grid->ScreenRect(grid->Sheet()->CellRect(3, 4));
-    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, grid->viewport()->mapFromGlobal(cell.center()));
+    QTest::mouseClick(grid->viewport(), Qt::RightButton, {},
+                      grid->viewport()->mapFromGlobal(cell.center()));
     cuiMenuView* popup = controller.Views()->PopupView();
     ASSERT_NE(popup, nullptr);
     QTRY_VERIFY(popup->Menu()->isVisible());
