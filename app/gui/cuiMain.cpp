@@ -94,12 +94,7 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
     m_window = &window;
     m_treeImages = treeImages;
     m_radio = std::make_unique<cuiRadioCommands>(window, *this, m_settings);
-    m_radio->SetErrorCount([this] {
-        int errors = 0;
-        int warnings = 0;
-        RunWarningCheck(errors, warnings);
-        return errors;
-    });
+    m_radio->SetErrorCount([this] { return CheckErrors(); });
     m_editor =
         std::make_unique<cmcEditorRun>(m_table, m_prompt, QCoreApplication::applicationDirPath());
     m_print = std::make_unique<cuiPrintJob>(&window, *this, m_prompt,
@@ -140,11 +135,7 @@ void cuiMain::InstallTree(std::unique_ptr<cuiTree> tree) {
     cuiMainViews::TreeHooks hooks;
     hooks.selectionChanged = [this] { OnTreeSelection(); };
     // Marks on closed branches stand for their hidden nodes.
-    hooks.expandedChanged = [this] {
-        int errors = 0;
-        int warnings = 0;
-        RunWarningCheck(errors, warnings);
-    };
+    hooks.expandedChanged = [this] { CheckErrors(); };
     m_views->InstallTree(std::move(tree), delay, std::move(hooks));
 }
 
@@ -201,6 +192,13 @@ void cuiMain::RunWarningCheck(int& errors, int& warnings) {
     errors = check.errors;
     warnings = check.warnings;
     ApplyMarks(check.errorSheets, check.warningSheets);
+}
+
+int cuiMain::CheckErrors() {
+    int errors = 0;
+    int warnings = 0;
+    RunWarningCheck(errors, warnings);
+    return errors;
 }
 
 void cuiMain::ApplyMarks(const std::vector<std::string>& errors,
@@ -460,11 +458,7 @@ cmcDocument::Hooks cuiMain::MakeHooks() {
         }
     };
     hooks.toolbarChanged = [this] { RefreshToolbar(); };
-    hooks.warningCheck = [this] {
-        int errors = 0;
-        int warnings = 0;
-        RunWarningCheck(errors, warnings);
-    };
+    hooks.warningCheck = [this] { CheckErrors(); };
     hooks.idle = [this] { OnIdle(); };
     return hooks;
 }

@@ -136,6 +136,8 @@ protected:
     // The tree model changed: the tree panel shows it again.
     void TreeChanged();
     void SelectFirstNode();
+    // The warning check with its marks; the number of errors found.
+    int CheckErrors();
     // The selected node's sheet, when it is not the one shown.
     void OnTreeSelection();
 

@@ -139,9 +139,7 @@ void indMain::BuildTree() {
             cmcStr::Format("%s %s", Table().GetLine("GI_AppInd_Model", ModelIndex()).c_str(), "");
     }
     InstallTree(std::move(tree));
-    int errors = 0;
-    int warnings = 0;
-    RunWarningCheck(errors, warnings);
+    CheckErrors();
     CloseSheet();
     Events().Send(cmcDocument::kImageReplaced, 0, 0);
     SelectFirstNode();
