@@ -14,8 +14,7 @@ public:
 
     // args[0] is the program path, as the process got it.
     indCommandLine(const std::vector<std::string>& args, const std::string& exePath,
-                   const std::string& currentFolder, const Exists& exists,
-                   indEnviron& settings);
+                   const std::string& currentFolder, const Exists& exists, indEnviron& settings);
 
     bool writeAfterOpen = false;
     bool fileGiven = false;

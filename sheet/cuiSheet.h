@@ -46,7 +46,19 @@ public:
     };
 
     // Keys the grid passes on.
-    enum class Key { Right, Left, Down, Up, PageDown, PageUp, Home, End, InputMethod, Enter, Escape };
+    enum class Key {
+        Right,
+        Left,
+        Down,
+        Up,
+        PageDown,
+        PageUp,
+        Home,
+        End,
+        InputMethod,
+        Enter,
+        Escape
+    };
 
     // What answers event 12: the current cell of the sheet asked.
     struct CurrentCellAnswer {
@@ -213,8 +225,8 @@ private:
     bool Inside(int32_t col, int32_t row) const;
     bool Selectable(int32_t col, int32_t row) const;
     void PlaceInitialCursor(bool restore, int32_t col, int32_t row, int32_t left, int32_t top);
-    bool FindLinked(int32_t link, int32_t index, int32_t category, bool matchCategory,
-                    int32_t& col, int32_t& row) const;
+    bool FindLinked(int32_t link, int32_t index, int32_t category, bool matchCategory, int32_t& col,
+                    int32_t& row) const;
 
     // Cursor and selection.
     bool Step(int32_t sx, int32_t sy, bool wrap);
@@ -247,7 +259,8 @@ private:
     // Painting.
     bool PaintedSelected(int32_t col, int32_t row) const;
     void PaintText(cuiSheetPaint& paint, const cmcCellObj& cell, const std::string& text) const;
-    void PaintMark(cuiSheetPaint& paint, const cmcCellObj& cell, const cmcCellCapsule& capsule) const;
+    void PaintMark(cuiSheetPaint& paint, const cmcCellObj& cell,
+                   const cmcCellCapsule& capsule) const;
 
     cmcCellContext m_cells;
     std::unique_ptr<cmcCellCapsule> m_parentCapsule;

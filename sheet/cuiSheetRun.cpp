@@ -172,9 +172,8 @@ bool cuiSheet::ChangeCursor(int32_t col, int32_t row) {
 void cuiSheet::UpdateSelection(int32_t oldCol, int32_t oldRow, int32_t col, int32_t row) {
     const bool extending = m_extendShift || m_extendButton;
     const bool oldMulti = Inside(oldCol, oldRow) && Cell(oldCol, oldRow).multiSelectable;
-    const bool rangeable =
-        (m_style.multiSelect != cuiSheetStyle::kNone || m_multiActive) && oldMulti &&
-        Cell(col, row).multiSelectable;
+    const bool rangeable = (m_style.multiSelect != cuiSheetStyle::kNone || m_multiActive) &&
+                           oldMulti && Cell(col, row).multiSelectable;
     const int32_t index = Cell(col, row).obj.index;
     if (!extending || !rangeable || m_anchorCol < 0 || !Inside(m_anchorCol, m_anchorRow)) {
         m_anchorCol = col;
@@ -635,7 +634,8 @@ void cuiSheet::FinishDispatch(const cmcCellCapsule& capsule) {
         // The handler's range, on the cells of the current cell's link.
         const int32_t link = Cell(m_col, m_row).obj.link;
         const int32_t index = Cell(m_col, m_row).obj.index;
-        const int32_t otherEnd = index == capsule.rangeFirst ? capsule.rangeLast : capsule.rangeFirst;
+        const int32_t otherEnd =
+            index == capsule.rangeFirst ? capsule.rangeLast : capsule.rangeFirst;
         for (int32_t r = 0; r < m_rowCount; ++r) {
             for (int32_t c = 0; c < m_colCount; ++c) {
                 const cmcCellObj& o = Cell(c, r).obj;
@@ -692,8 +692,8 @@ void cuiSheet::OnEvent(const cmcEvent& event) {
         case kEvCurrentCell:
             if (event.p1 == m_sheetId && Inside(m_col, m_row) && m_events) {
                 const cmcCellObj& o = Cell(m_col, m_row).obj;
-                const CurrentCellAnswer answer{o.category, o.link,  o.index, o.userFlags,
-                                               m_col,      m_row,   &o};
+                const CurrentCellAnswer answer{o.category, o.link, o.index, o.userFlags,
+                                               m_col,      m_row,  &o};
                 m_events->AnswerData(&answer, sizeof answer);
             }
             break;

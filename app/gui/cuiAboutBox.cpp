@@ -26,8 +26,7 @@ std::string Revision() {
 
 }  // namespace
 
-cuiAboutBox::cuiAboutBox(QWidget& owner, cmcGTex& table, cmcDocument& document,
-                         KeyHandler onKey)
+cuiAboutBox::cuiAboutBox(QWidget& owner, cmcGTex& table, cmcDocument& document, KeyHandler onKey)
     : QDialog(&owner), m_owner(owner), m_onKey(std::move(onKey)) {
     setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(FromCp932(table.GetLine("GI_App_About_Caption", 0)));
@@ -48,8 +47,8 @@ cuiAboutBox::cuiAboutBox(QWidget& owner, cmcGTex& table, cmcDocument& document,
     auto* column = new QVBoxLayout(this);
     column->addLayout(row);
     column->addWidget(ok, 0, Qt::AlignHCenter);
-    for (QWidget* child : {static_cast<QWidget*>(this), static_cast<QWidget*>(ok),
-                           static_cast<QWidget*>(label)}) {
+    for (QWidget* child :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(ok), static_cast<QWidget*>(label)}) {
         child->installEventFilter(this);
     }
     m_owner.setEnabled(false);

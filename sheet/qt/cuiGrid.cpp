@@ -15,9 +15,9 @@
 #include "app/cmcEvMan.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
+#include "sheet/qt/cmcQtCanvas.h"
 #include "sheet/qt/cuiGridEditor.h"
 #include "sheet/qt/cuiGridKeys.h"
-#include "sheet/qt/cmcQtCanvas.h"
 #include "sheet/qt/cuiGridPainter.h"
 #include "util/Cp932.h"
 
@@ -95,7 +95,8 @@ void cuiGrid::Attach(cuiSheet* sheet, cmcCellLink link, cmcEvMan* events) {
 }
 
 int32_t cuiGrid::Id() const {
-    return static_cast<int32_t>(reinterpret_cast<uintptr_t>(static_cast<const cuiSheetView*>(this)));
+    return static_cast<int32_t>(
+        reinterpret_cast<uintptr_t>(static_cast<const cuiSheetView*>(this)));
 }
 
 cuiGrid* cuiGrid::FromSender(void* sender) {
@@ -245,11 +246,13 @@ cuiSheetView::Range cuiGrid::Visible() const {
     range.firstCol = m_leftCol;
     range.firstRow = m_topRow;
     range.lastCol = m_leftCol;
-    while (range.lastCol + 1 < m_sheet->ColCount() && ColX(range.lastCol + 1) < viewport()->width()) {
+    while (range.lastCol + 1 < m_sheet->ColCount() &&
+           ColX(range.lastCol + 1) < viewport()->width()) {
         ++range.lastCol;
     }
     range.lastRow = m_topRow;
-    while (range.lastRow + 1 < m_sheet->RowCount() && RowY(range.lastRow + 1) < viewport()->height()) {
+    while (range.lastRow + 1 < m_sheet->RowCount() &&
+           RowY(range.lastRow + 1) < viewport()->height()) {
         ++range.lastRow;
     }
     return range;
@@ -281,7 +284,8 @@ void cuiGrid::ShowCell(int32_t col, int32_t row) {
         if (col < m_leftCol) {
             m_leftCol = col;
         }
-        while (m_leftCol < col && m_leftCol < MaxLeftCol() && ColX(col) + m_sheet->ColWidth(col) > viewport()->width()) {
+        while (m_leftCol < col && m_leftCol < MaxLeftCol() &&
+               ColX(col) + m_sheet->ColWidth(col) > viewport()->width()) {
             ++m_leftCol;
         }
     }
@@ -289,7 +293,8 @@ void cuiGrid::ShowCell(int32_t col, int32_t row) {
         if (row < m_topRow) {
             m_topRow = row;
         }
-        while (m_topRow < row && m_topRow < MaxTopRow() && RowY(row) + m_sheet->RowHeight(row) > viewport()->height()) {
+        while (m_topRow < row && m_topRow < MaxTopRow() &&
+               RowY(row) + m_sheet->RowHeight(row) > viewport()->height()) {
             ++m_topRow;
         }
     }
@@ -314,7 +319,8 @@ void cuiGrid::OpenEditor(int32_t col, int32_t row, const std::string& text, int3
     ShowCell(col, row);
     const cmcCellObj& obj = m_sheet->Cell(col, row).obj;
     const cmcFont* own = obj.EffectiveFont();
-    const cmcFont font = own ? *own : (m_sheet->BasicCell().font ? *m_sheet->BasicCell().font : cmcFont{});
+    const cmcFont font =
+        own ? *own : (m_sheet->BasicCell().font ? *m_sheet->BasicCell().font : cmcFont{});
     const QFont qfont = cmcQtFont::ToQFont(font);
     QRect rect = ViewRect(col, row);
     const int lineHeight = QFontMetrics(qfont).height() + 2;
@@ -327,7 +333,8 @@ void cuiGrid::OpenEditor(int32_t col, int32_t row, const std::string& text, int3
     m_editor->setGeometry(rect);
     // The request counts bytes of code page 932; the editor counts characters.
     const auto chars = [&text](int32_t bytes) {
-        const size_t end = static_cast<size_t>(std::clamp<int32_t>(bytes, 0, static_cast<int32_t>(text.size())));
+        const size_t end =
+            static_cast<size_t>(std::clamp<int32_t>(bytes, 0, static_cast<int32_t>(text.size())));
         return static_cast<int>(cmcQtText::FromCp932(text.substr(0, end)).size());
     };
     const int start = chars(caret);
@@ -389,9 +396,12 @@ void cuiGrid::paintEvent(QPaintEvent*) {
     const int32_t fw = FixedWidth();
     const int32_t fh = FixedHeight();
     // Scrolling part first, then the fixed bands over it.
-    PaintArea(painter, all.adjusted(fw, fh, 0, 0), m_leftCol, visible.lastCol, m_topRow, visible.lastRow);
-    PaintArea(painter, QRect(fw, 0, all.width() - fw, fh), m_leftCol, visible.lastCol, 0, fixedRows - 1);
-    PaintArea(painter, QRect(0, fh, fw, all.height() - fh), 0, fixedCols - 1, m_topRow, visible.lastRow);
+    PaintArea(painter, all.adjusted(fw, fh, 0, 0), m_leftCol, visible.lastCol, m_topRow,
+              visible.lastRow);
+    PaintArea(painter, QRect(fw, 0, all.width() - fw, fh), m_leftCol, visible.lastCol, 0,
+              fixedRows - 1);
+    PaintArea(painter, QRect(0, fh, fw, all.height() - fh), 0, fixedCols - 1, m_topRow,
+              visible.lastRow);
     PaintArea(painter, QRect(0, 0, fw, fh), 0, fixedCols - 1, 0, fixedRows - 1);
 }
 
@@ -462,8 +472,9 @@ void cuiGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    const bool typed = !text.isEmpty() && text.at(0).isPrint() &&
-                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    const bool typed =
+        !text.isEmpty() && text.at(0).isPrint() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (!typed) {
         event->ignore();  // function keys and shortcuts belong to the window
         return;
