@@ -21,8 +21,10 @@ indCommandLine::indCommandLine(const std::vector<std::string>& args, const std::
                                const std::string& currentFolder, const Exists& exists,
                                indEnviron& settings)
     : m_currentFolder(currentFolder), m_exists(exists) {
-    for (const std::string& argument : args) {
-        Visit(argument, exePath, settings);
+    // The first argument is the program as it was started (relative, through
+    // a link or found on PATH): never a file, whatever its spelling.
+    for (size_t i = 1; i < args.size(); ++i) {
+        Visit(args[i], exePath, settings);
     }
 }
 

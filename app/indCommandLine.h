@@ -12,7 +12,7 @@ class indCommandLine {
 public:
     using Exists = std::function<bool(const std::string& path)>;
 
-    // args[0] is the program path, as the process got it.
+    // args[0] is the program path as the process got it, and is skipped.
     indCommandLine(const std::vector<std::string>& args, const std::string& exePath,
                    const std::string& currentFolder, const Exists& exists, indEnviron& settings);
 

@@ -89,6 +89,20 @@ TEST(CommandLineTest, TheLastFileDecidesPathAndExistence) {
     EXPECT_TRUE(Parse({"b", "a"}, {"/home/user/radios/a.rcf"}).line.fileExists);
 }
 
+TEST(CommandLineTest, TheProgramsOwnPathIsNeverAFileHoweverItWasTyped) {
+    test::FirstInstanceLock lock;
+    cmcMemoryKeyStore store;
+    indEnviron settings{lock, store, "lock", "Software\\Test", {1920, 1080}};
+    for (const char* self : {"build/bin/mxr77c", "./mxr77c", "mxr77c", "/usr/local/bin/mx"}) {
+        indCommandLine line(
+            {self}, kExe, kHere, [](const std::string&) { return false; }, settings);
+        EXPECT_FALSE(line.fileGiven) << self;
+        indCommandLine withFile(
+            {self, "data"}, kExe, kHere, [](const std::string&) { return true; }, settings);
+        EXPECT_EQ(withFile.path, "/home/user/radios/data.rcf") << self;
+    }
+}
+
 struct FitCase {
     cmcWorkArea::Bounds window;
     int32_t left;
