@@ -141,6 +141,8 @@ public:
     // Shift held, or the left button held: cursor changes extend the selection.
     void SetExtending(bool shift, bool button);
 
+    // Every key press clears the status text (event 4); KeyDown does it itself.
+    void ClearStatus();
     // Keys on the grid; false when the key is not the grid's (menu shortcuts).
     bool KeyDown(Key key, bool shift = false, bool ctrl = false);
     // One typed byte; a lead byte waits for its trail byte.

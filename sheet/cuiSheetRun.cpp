@@ -335,14 +335,18 @@ void cuiSheet::PopupCommand(int32_t linkId) {
 
 // Keys, typing and the mouse.
 
-bool cuiSheet::KeyDown(Key key, bool shift, bool ctrl) {
-    if (m_building || m_grid.empty()) {
-        return false;
-    }
+void cuiSheet::ClearStatus() {
     if (m_events) {
         m_events->SendData(kEvStatus, static_cast<int32_t>(cmcColor::kWindowText),
                            static_cast<int32_t>(cuiSheetPaint::kBtnFace), "");
     }
+}
+
+bool cuiSheet::KeyDown(Key key, bool shift, bool ctrl) {
+    if (m_building || m_grid.empty()) {
+        return false;
+    }
+    ClearStatus();
     CommitEditor();
     m_extendShift = shift;
     switch (key) {
@@ -406,8 +410,11 @@ void cuiSheet::MousePress(int32_t col, int32_t row) {
     if (!Inside(col, row)) {
         return;
     }
-    m_extendButton = true;
+    // The press itself moves the cursor; only dragging with the button held
+    // extends the selection from there.
+    m_extendButton = false;
     SelectCell(TipOwner(col, row), row);
+    m_extendButton = true;
 }
 
 void cuiSheet::MouseRelease(int32_t col, int32_t row) {

@@ -136,6 +136,34 @@ TEST_F(cuiSheetRuntimeTest, ShiftDownInLineModeHighlightsWholeRows) {
     EXPECT_EQ(capsule.rangeLast, 5);
 }
 
+TEST_F(cuiSheetRuntimeTest, APlainClickSelectsItsCellAloneAndShiftOrDraggingExtends) {
+    auto sheet = Build("T_Grid");
+    sheet->KeyDown(Key::Right);  // (2, 1): index 0
+    sheet->SetExtending(false, false);
+    sheet->MousePress(2, 5);
+    sheet->MouseRelease(2, 5);
+    EXPECT_EQ(At(*sheet), Cell(2, 5));
+    EXPECT_FALSE(sheet->MultiSelectActive());
+    EXPECT_EQ(Marked(*sheet), Rows(2, 2, 5, 5));
+    EXPECT_EQ(sheet->RangeFirst(), 4);
+    EXPECT_EQ(sheet->RangeLast(), 4);
+
+    sheet->SetExtending(true, false);  // Shift+click
+    sheet->MousePress(2, 3);
+    sheet->MouseRelease(2, 3);
+    EXPECT_TRUE(sheet->MultiSelectActive());
+    EXPECT_EQ(Marked(*sheet), Rows(2, 2, 3, 5));
+
+    sheet->SetExtending(false, false);  // press on row 1, drag to row 2
+    sheet->MousePress(2, 1);
+    EXPECT_EQ(Marked(*sheet), Rows(2, 2, 1, 1));
+    sheet->MouseMove(2, 2);
+    sheet->MouseRelease(2, 2);
+    EXPECT_EQ(Marked(*sheet), Rows(2, 2, 1, 2));
+    EXPECT_EQ(sheet->RangeFirst(), 0);
+    EXPECT_EQ(sheet->RangeLast(), 1);
+}
+
 TEST_F(cuiSheetRuntimeTest, ChoiceListWrapsOnlyWithoutScrollBars) {
     for (const bool scrollBars : {false, true}) {
         SCOPED_TRACE(scrollBars);
