@@ -13,6 +13,7 @@
 #include <set>
 
 #include "app/cmcEvMan.h"
+#include "app/gui/cmcQtColor.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/qt/cmcQtCanvas.h"
@@ -33,16 +34,26 @@ std::set<const void*>& LiveGrids() {
 }
 
 // Keys that type a control character of their own.
-int ControlByteOf(int key) {
-    switch (key) {
+// Keys that type a control character: Enter, Backspace, Esc and the
+// Ctrl+letter characters 1 to 26 go to the cell like any other character.
+int ControlByteOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers others = Qt::AltModifier | Qt::MetaModifier;
+    switch (event.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             return 13;
         case Qt::Key_Backspace:
             return 8;
+        case Qt::Key_Escape:
+            return 27;
         default:
-            return -1;
+            break;
     }
+    if ((event.modifiers() & Qt::ControlModifier) && !(event.modifiers() & others) &&
+        event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+        return event.key() - Qt::Key_A + 1;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -389,6 +400,9 @@ void cuiGrid::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(viewport());
+    // Beyond the last column and row the grid shows the sheet's own colour.
+    painter.fillRect(viewport()->rect(),
+                     cmcQtColor::ToQColor(m_sheet->BasicCell().color, palette()));
     const Range visible = Visible();
     const int32_t fixedCols = m_sheet->FixedCols();
     const int32_t fixedRows = m_sheet->FixedRows();
@@ -466,7 +480,8 @@ void cuiGrid::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    const int control = ControlByteOf(event->key());
+    m_sheet->ClearStatus();  // any key does, typed or not
+    const int control = ControlByteOf(*event);
     if (control >= 0) {
         m_sheet->TypeByte(static_cast<uint8_t>(control));
         return;

@@ -56,6 +56,57 @@ TEST(Grid, ShiftClickSelectsARangeOfRecords) {
     EXPECT_EQ(f.Sheet().RangeLast() - f.Sheet().RangeFirst(), 2);
 }
 
+TEST(Grid, APlainClickSelectsItsRecordAlone) {
+    Fixture f("GI_Sheet_SelCallList");
+    ASSERT_TRUE(f.built);
+    const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
+    const gridtest::CellPos fifth{first.col, first.row + 4};
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), first));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), fifth));
+    EXPECT_EQ(f.Sheet().CurrentRow(), fifth.row);
+    EXPECT_FALSE(f.Sheet().MultiSelectActive());
+    EXPECT_EQ(f.Sheet().RangeFirst(), f.Sheet().RangeLast());
+    QTest::keyClick(&f.Grid(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_TRUE(f.Sheet().MultiSelectActive()) << "Shift+arrow extends";
+    EXPECT_EQ(f.Sheet().RangeLast() - f.Sheet().RangeFirst(), 1);
+}
+
+// Every key clears the status text, and control characters typed on the
+// grid reach the cell like any other character.
+TEST(Grid, TypedKeysClearTheStatusAndControlCharactersReachTheCell) {
+    Fixture f("GI_Sheet_BaseSettings");
+    ASSERT_TRUE(f.built);
+    std::vector<int32_t> requests;
+    cmcCellLink handler = indActiveCell::LinkFor(f.host);
+    f.Grid().Attach(
+        &f.Sheet(),
+        [&](cmcCellCapsule& c, bool action) {
+            if (action) {
+                requests.push_back(c.request);
+            }
+            return handler(c, action);
+        },
+        &f.host.Events());
+    struct KeyCase {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int32_t request;
+    };
+    for (KeyCase c :
+         {KeyCase{Qt::Key_Escape, Qt::NoModifier, 27}, KeyCase{Qt::Key_A, Qt::ControlModifier, 1},
+          KeyCase{Qt::Key_Z, Qt::ControlModifier, 26}}) {
+        requests.clear();
+        f.host.heard.clear();
+        QTest::keyClick(&f.Grid(), c.key, c.modifiers);
+        EXPECT_EQ(requests, std::vector<int32_t>{c.request}) << c.request;
+        const auto status = f.host.Heard(4);
+        ASSERT_FALSE(status.empty()) << "status cleared by " << c.request;
+        EXPECT_EQ(status.front().text, "") << c.request;
+    }
+}
+
 TEST(Grid, RightClickMovesTheCursorAndAsksForThePopupMenu) {
     Fixture f("GI_Sheet_SelCallList");
     ASSERT_TRUE(f.built);
