@@ -61,11 +61,18 @@ cuiAboutBox::~cuiAboutBox() {
 }
 
 bool cuiAboutBox::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && m_onKey) {
+    // A key the focused widget passes on reaches the box's filter again on
+    // its way up: it counts once, where it was first delivered.
+    if (event->type() == QEvent::KeyPress && m_onKey && watched == FirstReceiver()) {
         QString text = static_cast<QKeyEvent*>(event)->text();
         if (text.size() == 1 && text[0].unicode() < 0x80) {
             m_onKey(static_cast<char>(text[0].unicode()));
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+QObject* cuiAboutBox::FirstReceiver() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && isAncestorOf(focus) ? focus : this;
 }

@@ -21,6 +21,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The widget a key press goes to first: the focused one inside the box.
+    QObject* FirstReceiver();
+
     QWidget& m_owner;
     KeyHandler m_onKey;
 };
