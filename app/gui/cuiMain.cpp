@@ -223,6 +223,7 @@ void cuiMain::MakeSheetPanel() {
     m_sheetPanel->Grid()->onPopupMenu = [this](const std::string& stem, const QPoint& global) {
         m_views->ShowPopup(stem, global);
     };
+    m_views->AttachPopupShortcuts(m_sheetPanel->Grid());
     layout->addWidget(m_sheetPanel);
 }
 
@@ -335,8 +336,10 @@ int cuiMain::Save() {
 }
 
 void cuiMain::Exit() {
+    // The menu item or shortcut that asked is still running; closing tears
+    // the menus down, so the window closes once the command has returned.
     if (m_window) {
-        m_window->close();
+        QMetaObject::invokeMethod(m_window, "close", Qt::QueuedConnection);
     }
 }
 

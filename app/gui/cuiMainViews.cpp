@@ -10,6 +10,7 @@
 #include "sheet/cuiToolBar.h"
 #include "sheet/cuiTree.h"
 #include "sheet/qt/cuiMenuView.h"
+#include "sheet/qt/cuiPopupShortcuts.h"
 #include "sheet/qt/cuiToolBarView.h"
 #include "sheet/qt/cuiTreeView.h"
 
@@ -26,6 +27,7 @@ cuiMainViews::cuiMainViews(TForm1& window, const cmcCellContext& cells, cmcCellL
 }
 
 cuiMainViews::~cuiMainViews() {
+    m_popupShortcuts.reset();
     DropTree();
     m_popupView.reset();
     m_toolBarView.reset();
@@ -72,16 +74,27 @@ void cuiMainViews::ShowPopup(const std::string& stem, const QPoint& global) {
         return;
     }
     m_popupView.reset();
-    m_popup = std::make_unique<cuiMenu>(m_cells, stem, m_link, [this](cuiMenuItem& item) {
+    m_popup = MakePopup(stem);
+    m_popupView = cuiMenuView::ForPopup(*m_popup, &m_window);
+    m_popupView->Popup(global);
+}
+
+void cuiMainViews::AttachPopupShortcuts(QWidget* grid) {
+    m_popupShortcuts = std::make_unique<cuiPopupShortcuts>(
+        grid, m_events, indActiveCell::LinkId("CL_Menu_Edit_Top"),
+        [this](const std::string& stem) { return MakePopup(stem); });
+}
+
+std::unique_ptr<cuiMenu> cuiMainViews::MakePopup(const std::string& stem) {
+    auto popup = std::make_unique<cuiMenu>(m_cells, stem, m_link, [this](cuiMenuItem& item) {
         if (item.cell && m_popupCommand) {
             m_popupCommand(item.cell->link);
         }
     });
-    m_popup->SetHost(this);
-    m_popup->SetCurrentCell(m_currentCell);
-    m_popup->Build();
-    m_popupView = cuiMenuView::ForPopup(*m_popup, &m_window);
-    m_popupView->Popup(global);
+    popup->SetHost(this);
+    popup->SetCurrentCell(m_currentCell);
+    popup->Build();
+    return popup;
 }
 
 void cuiMainViews::InstallTree(std::unique_ptr<cuiTree> tree, int changeDelayMs, TreeHooks hooks) {

@@ -16,6 +16,7 @@ class TForm1;
 class cmcEvMan;
 class cuiMenu;
 class cuiMenuView;
+class cuiPopupShortcuts;
 class cuiToolBar;
 class cuiToolBarView;
 class cuiTree;
@@ -52,6 +53,10 @@ public:
     void SetToolbarVisible(bool visible);
     // A sheet's pop-up menu at a screen position.
     void ShowPopup(const std::string& stem, const QPoint& global);
+    // The shown sheet's grid answers the shortcuts of its current cell's
+    // pop-up menu.
+    void AttachPopupShortcuts(QWidget* grid);
+    const cuiPopupShortcuts* PopupShortcuts() const { return m_popupShortcuts.get(); }
 
     // Replaces the tree; the tree panel shows the new one.
     void InstallTree(std::unique_ptr<cuiTree> tree, int changeDelayMs, TreeHooks hooks);
@@ -75,6 +80,8 @@ public:
 
 private:
     cuiMenuItem* FindItem(int32_t link) const;
+    // A pop-up menu model whose items run on the current sheet cell.
+    std::unique_ptr<cuiMenu> MakePopup(const std::string& stem);
 
     TForm1& m_window;
     const cmcCellContext& m_cells;
@@ -92,5 +99,6 @@ private:
     std::unique_ptr<cuiMenuView> m_menuView;
     std::unique_ptr<cuiToolBarView> m_toolBarView;
     std::unique_ptr<cuiMenuView> m_popupView;
+    std::unique_ptr<cuiPopupShortcuts> m_popupShortcuts;
     QPointer<cuiTreeView> m_treeView;
 };

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "app/gui/cuiMainViews.h"
 #include "app/gui/indMain.h"
 #include "model/indActiveCell.h"
+#include "model/indImageMap.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiMenuItem.h"
 #include "sheet/cuiSheet.h"
@@ -135,9 +137,27 @@ TEST_F(MainWindowTest, TypingTheVersionWordInTheAboutBoxShowsTheVersion) {
                     [this](char c) { controller.OnKeyPress(c); });
     box.show();
     EXPECT_FALSE(window.isEnabled());
-    QTest::keyClicks(box.focusWidget() != nullptr ? box.focusWidget() : &box, "Version");
+    // Keys go to the OK button, which passes letters on to the box.
+    auto* ok = box.findChild<QPushButton*>(QStringLiteral("aboutOk"));
+    ASSERT_NE(ok, nullptr);
+    QTest::keyClicks(ok, "Version");
     ASSERT_EQ(app.prompt.asked.size(), 1u);
     EXPECT_EQ(app.prompt.asked[0], controller.Document().VersionText());
+    QTest::keyClicks(ok, "versio");
+    EXPECT_EQ(app.prompt.asked.size(), 1u) << "each key counts once";
+}
+
+// The command closes the window, whose teardown takes the menus with it:
+// that must wait until the menu item has finished reporting the choice.
+TEST_F(MainWindowTest, ExitFromTheMenuClosesOnceTheCommandHasReturned) {
+    Item("CL_Menu_File_Exit")->trigger();
+    QTRY_VERIFY(!window.isVisible());
+}
+
+TEST_F(MainWindowTest, AltF4ClosesOnceTheCommandHasReturned) {
+    window.activateWindow();
+    QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);
+    QTRY_VERIFY(!window.isVisible());
 }
 
 TEST_F(MainWindowTest, TheInformationWindowKeepsTheMainWindowDisabledUntilClosed) {
@@ -223,6 +243,40 @@ TEST_F(MainWindowTest, RightClickOnAListCellShowsItsPopupMenu) {
     QTRY_VERIFY(popup->Menu()->isVisible());
     EXPECT_GT(popup->Menu()->actions().size(), 3);
     popup->Menu()->close();
+}
+
+// The pop-up menu's shortcuts work on the sheet with the menu closed.
+TEST_F(MainWindowTest, PopupShortcutsActOnTheSheetItself) {
+    controller.CallSheet("GI_Sheet_SelCallList");
+    cuiGrid* grid = controller.SheetPanel()->Grid();
+    window.activateWindow();
+    grid->setFocus();
+    QTRY_VERIFY(grid->hasFocus());
+    cuiSheet* sheet = grid->Sheet();
+    const cmcEeprom& image = controller.Document().Current();
+    auto valid = [&](int32_t entry) {
+        return image.GetByte(indImageMap::IndvRecord(entry) + indImageMap::Indv::kValid);
+    };
+    sheet->SelectCell(1, 3);  // entry 1's valid cell
+    QTest::keyClick(grid, Qt::Key_Space);
+    const uint8_t on = valid(0);
+    ASSERT_NE(on, valid(1));
+    ASSERT_EQ(controller.Views()->PopupView(), nullptr) << "no pop-up menu was opened";
+
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(valid(1), on) << "Ctrl+Down carried the entry down";
+    EXPECT_EQ(sheet->CurrentRow(), 4) << "the cursor went with it";
+    QTest::keyClick(grid, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(valid(0), on) << "Ctrl+Up carried it back";
+
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(grid, Qt::Key_Down);
+    }
+    ASSERT_EQ(sheet->CurrentRow(), 8);  // entry 6
+    ASSERT_NE(valid(5), on);
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(valid(5), on) << "Ctrl+C then Ctrl+V copied the entry";
 }
 
 }  // namespace
