@@ -28,11 +28,13 @@ cmcPortMap::cmcPortMap(const cmcKeyStore* store, std::string keyPath)
     : m_store(store), m_keyPath(std::move(keyPath)) {}
 
 std::string cmcPortMap::DevicePath(int portNumber) const {
-    if (portNumber < kFirstPort || portNumber > kLastPort) return {};
+    if (portNumber < kFirstPort || portNumber > kLastPort)
+        return {};
     if (m_store) {
         const std::optional<std::string> entry =
             m_store->ReadString(m_keyPath + "\\Ports", "COM" + std::to_string(portNumber));
-        if (entry && !entry->empty()) return *entry;
+        if (entry && !entry->empty())
+            return *entry;
     }
     return DefaultPath(portNumber);
 }
@@ -55,12 +57,17 @@ int cmcPortMap::DefaultNumber(const std::string& deviceName) {
         if (digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)
             return 0;
         const int index = std::stoi(digits);
-        if (index >= kBlockSize || (digits.size() == 2 && digits[0] == '0')) return 0;
+        if (index >= kBlockSize || (digits.size() == 2 && digits[0] == '0'))
+            return 0;
         return block.firstPort + index;
     }
     return 0;
 }
 
-const cmcPortMap& cmcPortMap::Process() { return ProcessMap(); }
+const cmcPortMap& cmcPortMap::Process() {
+    return ProcessMap();
+}
 
-void cmcPortMap::SetProcess(cmcPortMap map) { ProcessMap() = std::move(map); }
+void cmcPortMap::SetProcess(cmcPortMap map) {
+    ProcessMap() = std::move(map);
+}

@@ -2,8 +2,8 @@
 
 #include "app/cmcEvMan.h"
 #include "model/cmcChType.h"
-#include "model/cmcFieldCodec.h"
 #include "model/cmcEeprom.h"
+#include "model/cmcFieldCodec.h"
 #include "model/indImageMap.h"
 #include "sheet/cmcCellCapsule.h"
 #include "util/cmcStr.h"

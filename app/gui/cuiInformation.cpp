@@ -51,8 +51,8 @@ cuiInformation::cuiInformation(QWidget& mainWindow, const QString& caption, cmcG
             panelLayout->addWidget(sheet);
         }
     }
-    auto* ok = new QPushButton(
-        cmcQtText::FromCp932(table.GetLine("GI_AppInd_Button_OkCancel", 0)), this);
+    auto* ok =
+        new QPushButton(cmcQtText::FromCp932(table.GetLine("GI_AppInd_Button_OkCancel", 0)), this);
     ok->setObjectName(QStringLiteral("informationOk"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);

@@ -38,7 +38,8 @@ void cuiFlector::InstallHooks(cmcFCache& cache) {
         const cuiGrid* grid = cuiGrid::FromSender(sender);
         return grid != nullptr && grid->Composing();
     };
-    cache.openList = [&cache](cmcCellCapsule& capsule, int32_t flex, int32_t value, const std::string& sheet) {
+    cache.openList = [&cache](cmcCellCapsule& capsule, int32_t flex, int32_t value,
+                              const std::string& sheet) {
         Open(capsule, flex, value, cache.Context(), sheet);
     };
 }
@@ -109,7 +110,8 @@ void cuiFlector::keyPressEvent(QKeyEvent* event) {
 }
 
 void cuiFlector::OnEvent(const cmcEvent& event) {
-    if (event.code == kEvCommitEdit || (event.code == cuiGrid::kEvObjectGone && event.p2 == m_ownerId)) {
+    if (event.code == kEvCommitEdit ||
+        (event.code == cuiGrid::kEvObjectGone && event.p2 == m_ownerId)) {
         close();
     }
 }

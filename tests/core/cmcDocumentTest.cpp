@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "FirstInstanceLock.h"
 #include "TestSupport.h"
 #include "app/cmcEvMan.h"
 #include "app/cmcVirtualTimerHost.h"
-#include "FirstInstanceLock.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 #include "text/BuiltinTable.h"

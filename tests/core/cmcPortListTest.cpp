@@ -63,15 +63,14 @@ TEST_F(PortListTree, NamesPortsByUsbStringsThenById) {
     const std::vector<std::string> numbers = {"200", "65", "5", "33", "1", "9"};
     EXPECT_EQ(cmcPortList::ListNamedPorts(numbers, map, sys.string(), byId.string()),
               (std::vector<std::string>{"1: usb-Board_Serial-if00 (COM1)",
-                                        "33: Maker Co USB Serial (COM33)",
-                                        "65: Modem (COM65)"}));
+                                        "33: Maker Co USB Serial (COM33)", "65: Modem (COM65)"}));
 }
 
 TEST_F(PortListTree, MissingSourcesGiveEmptyLists) {
     EXPECT_TRUE(cmcPortList::ListRegistryPorts(map, (root / "none").string()).empty());
-    EXPECT_TRUE(cmcPortList::ListNamedPorts({"33"}, map, (root / "none").string(),
-                                            (root / "none").string())
-                    .empty());
+    EXPECT_TRUE(
+        cmcPortList::ListNamedPorts({"33"}, map, (root / "none").string(), (root / "none").string())
+            .empty());
 }
 
 TEST_F(PortListTree, DevicePortsAreTheNumbersWhoseDeviceExists) {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcWorkArea.h"
-#include "app/cmcSheetPositions.h"
 #include "FirstInstanceLock.h"
+#include "app/cmcSheetPositions.h"
+#include "app/cmcWorkArea.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 
@@ -41,10 +41,10 @@ struct PortCase {
 };
 
 TEST(CommandLineTest, PortSwitchTakesNumbersFrom1To256Only) {
-    for (PortCase c : {PortCase{"/c:7", 7}, PortCase{"/C:12", 12}, PortCase{"/c:0", 4},
-                       PortCase{"/c:257", 4}, PortCase{"/c:256", 256}, PortCase{"/c:abc", 4},
-                       PortCase{"x/c:3", 3}, PortCase{"/c: 9 ", 9}, PortCase{"/c:", 4},
-                       PortCase{"/c:99999999999", 4}}) {
+    for (PortCase c :
+         {PortCase{"/c:7", 7}, PortCase{"/C:12", 12}, PortCase{"/c:0", 4}, PortCase{"/c:257", 4},
+          PortCase{"/c:256", 256}, PortCase{"/c:abc", 4}, PortCase{"x/c:3", 3},
+          PortCase{"/c: 9 ", 9}, PortCase{"/c:", 4}, PortCase{"/c:99999999999", 4}}) {
         Parsed parsed = Parse({c.argument});
         EXPECT_EQ(parsed.port, c.port) << c.argument;
         EXPECT_FALSE(parsed.line.fileGiven) << c.argument;
@@ -71,11 +71,10 @@ struct FileCase {
 };
 
 TEST(CommandLineTest, FileArgumentsGetExtensionAndFolder) {
-    for (FileCase c : {FileCase{"data", "/home/user/radios/data.rcf"},
-                       FileCase{"data.bak", "/home/user/radios/data.bak"},
-                       FileCase{"/tmp/x.rcf", "/tmp/x.rcf"},
-                       FileCase{"/tmp/dir.v2/x", "/tmp/dir.v2/x.rcf"},
-                       FileCase{"/s:x", "/s:x.rcf"}}) {
+    for (FileCase c :
+         {FileCase{"data", "/home/user/radios/data.rcf"},
+          FileCase{"data.bak", "/home/user/radios/data.bak"}, FileCase{"/tmp/x.rcf", "/tmp/x.rcf"},
+          FileCase{"/tmp/dir.v2/x", "/tmp/dir.v2/x.rcf"}, FileCase{"/s:x", "/s:x.rcf"}}) {
         Parsed parsed = Parse({c.argument});
         EXPECT_TRUE(parsed.line.fileGiven) << c.argument;
         EXPECT_EQ(parsed.line.path, c.path) << c.argument;
@@ -98,11 +97,10 @@ struct FitCase {
 
 TEST(WorkAreaTest, SavedBoundsArePulledBackIntoTheWorkArea) {
     const cmcRect work{0, 0, 1920, 1040};
-    for (FitCase c : {FitCase{{100, 100, 800, 600}, 100, 100},
-                      FitCase{{5000, 100, 800, 600}, 1904, 100},
-                      FitCase{{100, 3000, 800, 600}, 100, 1024},
-                      FitCase{{-2000, 100, 800, 600}, -784, 100},
-                      FitCase{{100, -50, 800, 600}, 100, 0}}) {
+    for (FitCase c :
+         {FitCase{{100, 100, 800, 600}, 100, 100}, FitCase{{5000, 100, 800, 600}, 1904, 100},
+          FitCase{{100, 3000, 800, 600}, 100, 1024}, FitCase{{-2000, 100, 800, 600}, -784, 100},
+          FitCase{{100, -50, 800, 600}, 100, 0}}) {
         cmcWorkArea::Bounds fitted = cmcWorkArea::Fit(c.window, work);
         EXPECT_EQ(fitted.left, c.left) << c.window.left << "," << c.window.top;
         EXPECT_EQ(fitted.top, c.top) << c.window.left << "," << c.window.top;

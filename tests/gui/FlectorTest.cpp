@@ -16,7 +16,8 @@ using gridtest::Shown;
 struct ListFixture : Fixture {
     ListFixture() : Fixture("GI_Sheet_BaseSettings") {
         send = FindLinked(Sheet(), "CL_DigCall_TxMyName");
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(Grid(), Sheet(), send));
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          CellPoint(Grid(), Sheet(), send));
         before = Shown(Sheet(), send);
         QTest::keyClick(&Grid(), Qt::Key_Return);
         list = Grid().findChild<cuiFlector*>();
@@ -85,9 +86,11 @@ TEST(Flector, ReleasingTheButtonOnAnEntryChoosesIt) {
     cuiGrid& grid = *f.list->Grid();
     cuiSheet& list = *f.list->Sheet();
     const gridtest::CellPos other{list.CurrentCol(), list.CurrentRow() == 0 ? 1 : 0};
-    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(grid, list, other));
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(grid, list, other));
     EXPECT_EQ(list.CurrentRow(), other.row);
-    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(grid, list, other));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier,
+                        CellPoint(grid, list, other));
     gridtest::FlushDeleted();
     EXPECT_FALSE(f.list);
     EXPECT_NE(Shown(f.Sheet(), f.send), f.before);

@@ -36,7 +36,8 @@ TEST(Grid, ArrowKeysMoveBetweenSelectableCellsAndAClickMovesThere) {
     QTest::keyClick(&f.Grid(), Qt::Key_Up);
     EXPECT_EQ(f.Sheet().CurrentRow(), name.row);
 
-    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), id));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), id));
     EXPECT_EQ(f.Sheet().CurrentRow(), id.row);
 }
 
@@ -46,8 +47,10 @@ TEST(Grid, ShiftClickSelectsARangeOfRecords) {
     const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
     ASSERT_GE(first.row, 0);
     const gridtest::CellPos third{first.col, first.row + 2};
-    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), first));
-    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::ShiftModifier, CellPoint(f.Grid(), f.Sheet(), third));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), first));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      CellPoint(f.Grid(), f.Sheet(), third));
     EXPECT_TRUE(f.Sheet().MultiSelectActive());
     EXPECT_EQ(f.Sheet().CurrentRow(), third.row);
     EXPECT_EQ(f.Sheet().RangeLast() - f.Sheet().RangeFirst(), 2);
@@ -59,8 +62,11 @@ TEST(Grid, RightClickMovesTheCursorAndAsksForThePopupMenu) {
     const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
     const gridtest::CellPos second{first.col, first.row + 1};
     std::vector<std::string> stems;
-    f.Grid().onPopupMenu = [&stems](const std::string& stem, const QPoint&) { stems.push_back(stem); };
-    QTest::mouseClick(f.Grid().viewport(), Qt::RightButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), second));
+    f.Grid().onPopupMenu = [&stems](const std::string& stem, const QPoint&) {
+        stems.push_back(stem);
+    };
+    QTest::mouseClick(f.Grid().viewport(), Qt::RightButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), second));
     EXPECT_EQ(f.Sheet().CurrentRow(), second.row);
     ASSERT_EQ(stems.size(), 1u);
     EXPECT_EQ(stems[0], "GI_PMenu_CopyPaste");
@@ -70,10 +76,11 @@ TEST(Grid, TheWheelMovesOneRow) {
     Fixture f("GI_Sheet_SelCallList");
     ASSERT_TRUE(f.built);
     const gridtest::CellPos first = FindLinked(f.Sheet(), "CL_IndvList_Name");
-    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), first));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), first));
     const QPoint at = CellPoint(f.Grid(), f.Sheet(), first);
-    QWheelEvent down(at, f.Grid().viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
-                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent down(at, f.Grid().viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(f.Grid().viewport(), &down);
     EXPECT_EQ(f.Sheet().CurrentRow(), first.row + 1);
 }
@@ -147,7 +154,8 @@ TEST(Grid, SpaceAndBackspaceStepAChoiceCell) {
     Fixture f("GI_Sheet_BaseSettings");
     ASSERT_TRUE(f.built);
     const gridtest::CellPos send = FindLinked(f.Sheet(), "CL_DigCall_TxMyName");
-    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier, CellPoint(f.Grid(), f.Sheet(), send));
+    QTest::mouseClick(f.Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                      CellPoint(f.Grid(), f.Sheet(), send));
     ASSERT_EQ(f.Sheet().CurrentRow(), send.row);
     const std::string before = Shown(f.Sheet(), send);
 
