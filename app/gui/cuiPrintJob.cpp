@@ -161,7 +161,8 @@ void cuiPrintJob::PrintSheet(const std::string& request) {
         return;
     }
     const cmcCellContext cells{m_host.Table(), indActiveCell::Names()};
-    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, cells, nullptr, 0, 0, nullptr);
+    // The document is the context, as for the sheet on screen.
+    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, cells, nullptr, 0, 0, &m_host);
     // A tree naming no sheet of the table prints nothing rather than ending
     // the program in the build.
     for (const char* part : {"_Style", "_BasicCell", "_Cells"}) {
