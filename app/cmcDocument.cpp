@@ -195,8 +195,10 @@ int cmcDocument::OpenRecent(int32_t index) {
     return OpenFile(path, true);
 }
 
+// Files of the folder the dialogs open in are known by their name alone.
 std::string cmcDocument::RecentCaption(int32_t index) {
-    return cmcStr::Format("&%d %s", index + 1, ForText(m_settings.recent.Get(index, {})).c_str());
+    return cmcStr::Format("&%d %s", index + 1,
+                          ForText(m_settings.recent.Get(index, m_initialFolder)).c_str());
 }
 
 bool cmcDocument::RecentEnabled(int32_t index) {
