@@ -83,6 +83,12 @@ std::vector<std::string> cmcPortList::ListRegistryPorts(const cmcPortMap& map,
         if (n > 0)
             numbers.push_back(n);
     }
+    // A settings entry declares its port as the system's device map would,
+    // whether or not sysfs knows the device (a pseudo-terminal does not).
+    for (const int n : map.MappedPorts()) {
+        if (fs::exists(map.DevicePath(n), error))
+            numbers.push_back(n);
+    }
     return AsTexts(numbers);
 }
 

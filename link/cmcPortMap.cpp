@@ -39,6 +39,19 @@ std::string cmcPortMap::DevicePath(int portNumber) const {
     return DefaultPath(portNumber);
 }
 
+std::vector<int> cmcPortMap::MappedPorts() const {
+    std::vector<int> numbers;
+    if (!m_store)
+        return numbers;
+    for (int n = kFirstPort; n <= kLastPort; ++n) {
+        const std::optional<std::string> entry =
+            m_store->ReadString(m_keyPath + "\\Ports", "COM" + std::to_string(n));
+        if (entry && !entry->empty())
+            numbers.push_back(n);
+    }
+    return numbers;
+}
+
 std::string cmcPortMap::DefaultPath(int portNumber) {
     for (const DeviceBlock& block : kBlocks) {
         const int index = portNumber - block.firstPort;

@@ -85,6 +85,18 @@ TEST_F(PortListTree, DevicePortsAreTheNumbersWhoseDeviceExists) {
     }));
 }
 
+// The settings' entries stand beside the hardware ports: a pseudo-terminal
+// has no sysfs device but is listed once its entry points at it.
+TEST_F(PortListTree, PortsTheSettingsMapToAnExistingDeviceAreListed) {
+    std::ofstream(root / "pty7").put('x');
+    store.WriteString("App\\Ports", "COM5", (root / "pty7").string());
+    store.WriteString("App\\Ports", "COM150", (root / "pty7").string());
+    store.WriteString("App\\Ports", "COM151", (root / "gone").string());
+    EXPECT_EQ(cmcPortList::ListRegistryPorts(map, sys.string()),
+              (std::vector<std::string>{"1", "5", "9", "10", "33", "65", "150", "200"}));
+    EXPECT_EQ(map.MappedPorts(), (std::vector<int>{5, 150, 151, 200}));
+}
+
 TEST(PortList, PortNumberOfText) {
     const std::pair<const char*, int> cases[] = {
         {"COM12", 12}, {"COM3: x", 3}, {"com4", 0}, {"3: USB Serial (COM3)", 3},
