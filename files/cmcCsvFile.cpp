@@ -1,7 +1,9 @@
 #include "files/cmcCsvFile.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "app/cmcPrompt.h"
 #include "files/FileErr.h"
@@ -202,8 +204,14 @@ int cmcCsvFile::ImportSheet(const std::string& path, uint32_t chType) {
     m_recordFirst = 0;
     const cmcEeprom backup = *m_image;
     ResetEntries(chType);
-    std::ifstream in(path, std::ios::binary);
-    const int result = in ? Import(in, chType) : FileErr::kFileOpen;
+    // A folder opens as a stream on this system, only to give nothing; it is
+    // no file to read.
+    std::error_code error;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path, error)) {
+        in.open(path, std::ios::binary);
+    }
+    const int result = in.is_open() ? Import(in, chType) : FileErr::kFileOpen;
     m_lineKnown = result != FileErr::kFileOpen && m_line > 0;
     if (result != 0) {
         m_image->Assign(backup);

@@ -167,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"indv_too_many.csv", kIndv, FileErr::kFormat, "3 行目"},
                       FailCase{"group_quoting.csv", 9, cmcCsvFile::kInvalidHeader, "2 行目"},
                       FailCase{"group_quoting.csv", 3, cmcCsvFile::kMissingHeader, "2 行目"},
-                      FailCase{"missing.csv", kGrp, FileErr::kFileOpen, ""}));
+                      FailCase{"missing.csv", kGrp, FileErr::kFileOpen, ""},
+                      // The golden files' own folder: no file to read either.
+                      FailCase{"", kGrp, FileErr::kFileOpen, ""}));
 
 TEST_F(CsvFileTest, ChTypeZeroChangesNothingAndShowsNothing) {
     const cmcEeprom before = image;
