@@ -26,10 +26,7 @@ constexpr char kNoColumn[] = "????";
 constexpr uint32_t kHeaderLines = 10;
 constexpr uint32_t kDataChangedEvent = 13;
 constexpr char kLineEnd[] = "\r\n";
-// " [%s]" + the word for item + ": " in code page 932; the table has no
-// entry for the report line, only for its line part.
-constexpr char kItemOpen[] = " [";
-constexpr char kItemClose[] = "]\x8D\x80\x96\xDA: ";
+constexpr char kItemKey[] = "GI_Mess_ImportReport_Item";
 
 bool IsControl(unsigned char c) {
     return c < 0x20 || c == 0x7F;
@@ -345,6 +342,7 @@ std::vector<std::string> cmcCsvFile::BuildReportLines(uint32_t chType) const {
     const std::vector<std::string> columns =
         HeaderText(chType, header) ? SplitRow(header) : std::vector<std::string>();
     const std::string lineWord = m_table.GetLine(kHeadlineKey, 1);
+    const std::string item = m_table.GetLine(kItemKey, 0);
     std::vector<std::string> lines;
     for (const ReportEntry& r : m_reports) {
         const std::string key = ReportKey(r.code);
@@ -352,8 +350,8 @@ std::vector<std::string> cmcCsvFile::BuildReportLines(uint32_t chType) const {
             continue;
         }
         const bool known = r.column >= 0 && static_cast<size_t>(r.column) < columns.size();
-        lines.push_back(FillIn(lineWord, LineText(r.firstLine, r.lastLine)) + kItemOpen +
-                        (known ? columns[r.column] : std::string(kNoColumn)) + kItemClose +
+        lines.push_back(FillIn(lineWord, LineText(r.firstLine, r.lastLine)) +
+                        FillIn(item, known ? columns[r.column] : std::string(kNoColumn)) +
                         m_table.GetLine(key, 0));
     }
     return lines;

@@ -243,6 +243,22 @@ TEST_F(CsvFileTest, AdjustedAndRefusedValuesAreReportedByLineAndColumn) {
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+// The report line's column part is a text of the table like its other parts.
+TEST_F(CsvFileTest, ReportLinesTakeTheirColumnPartFromTheTextTable) {
+    std::vector<std::string> lines = BuiltinTable::Lines();
+    // The first entry of a key wins, so this goes before the built-in one.
+    lines.insert(lines.begin() + 1, {"#GI_Mess_ImportReport_Item", " <%s> "});
+    cmcGTex reworded;
+    reworded.SetLines(lines);
+    cmcCsvFile other{events, reworded, &prompt};
+    other.SetImage(&image);
+    other.SetInitialImage(&initial);
+    other.SetIds(0x4001, 0x0021);
+    ASSERT_EQ(other.ImportSheet(Golden("indv_adjusted.csv"), kIndv), 0);
+    ASSERT_FALSE(other.ReportLines().empty());
+    EXPECT_EQ(other.ReportLines()[0], Sj("3 行目 <製造者ID> 補正しました。"));
+}
+
 TEST_F(CsvFileTest, ExportWritesIdentificationHeaderAndOneRowPerEntry) {
     datCh r(&image);
     for (uint32_t i = 0; i < imap::Grp::kCount; ++i) {
