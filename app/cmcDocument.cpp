@@ -18,8 +18,8 @@ using cmcPathName::FolderOf;
 using cmcPathName::ForText;
 using cmcPathName::NameOf;
 
-cmcDocument::cmcDocument(cmcGTex& table, cmcPrompt& prompt, indEnviron& settings,
-                         cmcEvMan& events, int32_t imageSize)
+cmcDocument::cmcDocument(cmcGTex& table, cmcPrompt& prompt, indEnviron& settings, cmcEvMan& events,
+                         int32_t imageSize)
     : m_table(table),
       m_prompt(prompt),
       m_settings(settings),
@@ -103,13 +103,12 @@ cmcPrompt::Answer cmcDocument::ConfirmSaveChanges(bool askForNewName) {
     if (!m_modified) {
         return cmcPrompt::Answer::Yes;
     }
-    std::string question =
-        askForNewName ? m_table.GetBody("GI_Mess_Confirm_WriteAnother")
-                      : FillIn(m_table.GetBody("GI_Mess_Confirm_WriteFile"),
-                               ForText(NameOf(DisplayFileName())));
-    cmcPrompt::Answer answer = m_prompt.Message(question, Text("GI_Sys_AppTitle"),
-                                                cmcPrompt::Icon::Exclamation,
-                                                cmcPrompt::Buttons::YesNoCancel);
+    std::string question = askForNewName ? m_table.GetBody("GI_Mess_Confirm_WriteAnother")
+                                         : FillIn(m_table.GetBody("GI_Mess_Confirm_WriteFile"),
+                                                  ForText(NameOf(DisplayFileName())));
+    cmcPrompt::Answer answer =
+        m_prompt.Message(question, Text("GI_Sys_AppTitle"), cmcPrompt::Icon::Exclamation,
+                         cmcPrompt::Buttons::YesNoCancel);
     if (answer == cmcPrompt::Answer::Yes) {
         int saved = m_fileName.empty() || askForNewName ? SaveAsWithDialog() : SaveFile(m_fileName);
         if (saved != 0) {
@@ -196,8 +195,10 @@ int cmcDocument::OpenRecent(int32_t index) {
     return OpenFile(path, true);
 }
 
+// Files of the folder the dialogs open in are known by their name alone.
 std::string cmcDocument::RecentCaption(int32_t index) {
-    return cmcStr::Format("&%d %s", index + 1, ForText(m_settings.recent.Get(index, {})).c_str());
+    return cmcStr::Format("&%d %s", index + 1,
+                          ForText(m_settings.recent.Get(index, m_initialFolder)).c_str());
 }
 
 bool cmcDocument::RecentEnabled(int32_t index) {
@@ -260,29 +261,29 @@ void cmcDocument::RestartCheckDelay() {
 
 void cmcDocument::OnEvent(const cmcEvent& event) {
     switch (event.code) {
-    case kSettingsChanged:
-        m_events.Send(kRefreshMenus, 0, 0);
-        m_events.Send(kRefreshToolbar, 0, 0);
-        break;
-    case kShowAbout:
-        if (m_hooks.showAbout) {
-            m_hooks.showAbout();
-        }
-        break;
-    case kStatusPanel:
-        m_statusTextColor = static_cast<uint32_t>(event.p1);
-        m_statusBackColor = static_cast<uint32_t>(event.p2);
-        m_statusText = event.Text();
-        if (m_hooks.statusChanged) {
-            m_hooks.statusChanged();
-        }
-        break;
-    case kEntryInserted:
-    case kEntryDeleted:
-        OnEntryEvent(event);
-        break;
-    default:
-        break;
+        case kSettingsChanged:
+            m_events.Send(kRefreshMenus, 0, 0);
+            m_events.Send(kRefreshToolbar, 0, 0);
+            break;
+        case kShowAbout:
+            if (m_hooks.showAbout) {
+                m_hooks.showAbout();
+            }
+            break;
+        case kStatusPanel:
+            m_statusTextColor = static_cast<uint32_t>(event.p1);
+            m_statusBackColor = static_cast<uint32_t>(event.p2);
+            m_statusText = event.Text();
+            if (m_hooks.statusChanged) {
+                m_hooks.statusChanged();
+            }
+            break;
+        case kEntryInserted:
+        case kEntryDeleted:
+            OnEntryEvent(event);
+            break;
+        default:
+            break;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/cmcWorkArea.h"
 
+#include <algorithm>
+
 namespace cmcWorkArea {
 
 Bounds Fit(Bounds window, const cmcRect& work) {
@@ -16,6 +18,12 @@ Bounds Fit(Bounds window, const cmcRect& work) {
     if (window.top < work.top) {
         window.top = work.top;
     }
+    return window;
+}
+
+Bounds Inside(Bounds window, const cmcRect& work) {
+    window.left = std::max(std::min(window.left, work.right - window.width), work.left);
+    window.top = std::max(std::min(window.top, work.bottom - window.height), work.top);
     return window;
 }
 

@@ -3,8 +3,8 @@
 
 #include "sheet/cmcRect.h"
 
-// Keeps a saved window position reachable on the desktop's work area: at
-// least a corner of the window stays inside it, and its top never above it.
+// Window positions against the desktop's work area (right and bottom are
+// exclusive).
 namespace cmcWorkArea {
 
 inline constexpr int32_t kMargin = 16;
@@ -16,6 +16,12 @@ struct Bounds {
     int32_t height;
 };
 
+// Keeps a saved window position reachable: at least a corner of the window
+// stays inside the work area, and its top never above it.
 Bounds Fit(Bounds window, const cmcRect& work);
+
+// Moves a window wholly into the work area; one larger than the area keeps
+// its left and top edges in it, where its title bar and close box are.
+Bounds Inside(Bounds window, const cmcRect& work);
 
 }  // namespace cmcWorkArea

@@ -1,7 +1,9 @@
 #include "files/cmcCsvFile.h"
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
 
 #include "app/cmcPrompt.h"
 #include "files/FileErr.h"
@@ -24,10 +26,7 @@ constexpr char kNoColumn[] = "????";
 constexpr uint32_t kHeaderLines = 10;
 constexpr uint32_t kDataChangedEvent = 13;
 constexpr char kLineEnd[] = "\r\n";
-// " [%s]" + the word for item + ": " in code page 932; the table has no
-// entry for the report line, only for its line part.
-constexpr char kItemOpen[] = " [";
-constexpr char kItemClose[] = "]\x8D\x80\x96\xDA: ";
+constexpr char kItemKey[] = "GI_Mess_ImportReport_Item";
 
 bool IsControl(unsigned char c) {
     return c < 0x20 || c == 0x7F;
@@ -53,7 +52,8 @@ std::string Quoted(const std::string& field) {
 // "%s" in a table text filled with a value.
 std::string FillIn(const std::string& pattern, const std::string& value) {
     const size_t at = pattern.find("%s");
-    return at == std::string::npos ? pattern : pattern.substr(0, at) + value + pattern.substr(at + 2);
+    return at == std::string::npos ? pattern
+                                   : pattern.substr(0, at) + value + pattern.substr(at + 2);
 }
 
 bool IsDigits(const std::string& text) {
@@ -84,31 +84,31 @@ bool HasRows(uint32_t chType) {
 
 std::string CodeKey(int code) {
     switch (code) {
-    case cmcCsvFile::kChNo:
-        return "GI_Mess_ImportErr_ChNo";
-    case cmcCsvFile::kSheetName:
-        return "GI_Mess_ImportErr_SheetName";
-    case cmcCsvFile::kMissingHeader:
-        return "GI_Mess_ImportErr_MissingHeader";
-    case cmcCsvFile::kInvalidHeader:
-        return "GI_Mess_ImportErr_InvalidHeader";
-    case cmcCsvFile::kChType:
-        return "GI_Mess_ImportErr_ChType";
-    default:
-        return FileErr::Key(code);
+        case cmcCsvFile::kChNo:
+            return "GI_Mess_ImportErr_ChNo";
+        case cmcCsvFile::kSheetName:
+            return "GI_Mess_ImportErr_SheetName";
+        case cmcCsvFile::kMissingHeader:
+            return "GI_Mess_ImportErr_MissingHeader";
+        case cmcCsvFile::kInvalidHeader:
+            return "GI_Mess_ImportErr_InvalidHeader";
+        case cmcCsvFile::kChType:
+            return "GI_Mess_ImportErr_ChType";
+        default:
+            return FileErr::Key(code);
     }
 }
 
 std::string ReportKey(int32_t code) {
     switch (code) {
-    case datCh::kReportIllegalInput:
-        return "GI_Mess_ImportReport_Illegal_Input";
-    case datCh::kReportAdjusted:
-        return "GI_Mess_ImportReport_Item_Adjusted";
-    case datCh::kReportNotInList:
-        return "GI_Mess_ImportReport_FlectorItem_NotFound";
-    default:
-        return std::string();
+        case datCh::kReportIllegalInput:
+            return "GI_Mess_ImportReport_Illegal_Input";
+        case datCh::kReportAdjusted:
+            return "GI_Mess_ImportReport_Item_Adjusted";
+        case datCh::kReportNotInList:
+            return "GI_Mess_ImportReport_FlectorItem_NotFound";
+        default:
+            return std::string();
     }
 }
 
@@ -148,7 +148,8 @@ std::vector<std::string> cmcCsvFile::SplitRow(const std::string& record) {
             fields.emplace_back();
         } else if (c == '"' && fields.back().empty()) {
             // Quoted: up to the next lone quote; a doubled one stands for one.
-            while (i < record.size() && !(record[i] == '"' && (i + 1 >= record.size() || record[i + 1] != '"'))) {
+            while (i < record.size() &&
+                   !(record[i] == '"' && (i + 1 >= record.size() || record[i + 1] != '"'))) {
                 fields.back() += record[i];
                 i += record[i] == '"' ? 2 : 1;
             }
@@ -175,7 +176,8 @@ int cmcCsvFile::Export(const std::string& path, uint32_t chType) const {
     if (!HeaderText(chType, header)) {
         return kMissingHeader;
     }
-    std::string text = cmcStr::Format("#%04X%04X", m_modelCode, m_extraCode) + kLineEnd + header + kLineEnd;
+    std::string text =
+        cmcStr::Format("#%04X%04X", m_modelCode, m_extraCode) + kLineEnd + header + kLineEnd;
     const cmcChType::Range range = cmcChType::GetRange(chType);
     datCh record(m_image);
     for (uint32_t index = range.first; HasRows(chType) && index <= range.last; ++index) {
@@ -199,8 +201,14 @@ int cmcCsvFile::ImportSheet(const std::string& path, uint32_t chType) {
     m_recordFirst = 0;
     const cmcEeprom backup = *m_image;
     ResetEntries(chType);
-    std::ifstream in(path, std::ios::binary);
-    const int result = in ? Import(in, chType) : FileErr::kFileOpen;
+    // A folder opens as a stream on this system, only to give nothing; it is
+    // no file to read.
+    std::error_code error;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path, error)) {
+        in.open(path, std::ios::binary);
+    }
+    const int result = in.is_open() ? Import(in, chType) : FileErr::kFileOpen;
     m_lineKnown = result != FileErr::kFileOpen && m_line > 0;
     if (result != 0) {
         m_image->Assign(backup);
@@ -298,7 +306,8 @@ void cmcCsvFile::ResetEntries(uint32_t chType) {
         if (!indv) {
             const imap::BitPosition bit = imap::GroupValidBit(i);
             const uint8_t kept = m_image->GetByte(bit.address) & static_cast<uint8_t>(~bit.mask);
-            m_image->SetByte(bit.address, static_cast<uint8_t>(kept | (m_initial->GetByte(bit.address) & bit.mask)));
+            m_image->SetByte(bit.address, static_cast<uint8_t>(
+                                              kept | (m_initial->GetByte(bit.address) & bit.mask)));
         }
     }
 }
@@ -330,8 +339,10 @@ std::string cmcCsvFile::LineText(int32_t first, int32_t last) const {
 
 std::vector<std::string> cmcCsvFile::BuildReportLines(uint32_t chType) const {
     std::string header;
-    const std::vector<std::string> columns = HeaderText(chType, header) ? SplitRow(header) : std::vector<std::string>();
+    const std::vector<std::string> columns =
+        HeaderText(chType, header) ? SplitRow(header) : std::vector<std::string>();
     const std::string lineWord = m_table.GetLine(kHeadlineKey, 1);
+    const std::string item = m_table.GetLine(kItemKey, 0);
     std::vector<std::string> lines;
     for (const ReportEntry& r : m_reports) {
         const std::string key = ReportKey(r.code);
@@ -339,8 +350,8 @@ std::vector<std::string> cmcCsvFile::BuildReportLines(uint32_t chType) const {
             continue;
         }
         const bool known = r.column >= 0 && static_cast<size_t>(r.column) < columns.size();
-        lines.push_back(FillIn(lineWord, LineText(r.firstLine, r.lastLine)) + kItemOpen +
-                        (known ? columns[r.column] : std::string(kNoColumn)) + kItemClose +
+        lines.push_back(FillIn(lineWord, LineText(r.firstLine, r.lastLine)) +
+                        FillIn(item, known ? columns[r.column] : std::string(kNoColumn)) +
                         m_table.GetLine(key, 0));
     }
     return lines;

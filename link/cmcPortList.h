@@ -15,7 +15,8 @@ public:
     static constexpr const char* kByIdDir = "/dev/serial/by-id";
 
     // Numbers of the tty devices that have real hardware behind them (a
-    // "device" entry under class/tty), as the port map names them.
+    // "device" entry under class/tty), as the port map names them, and of
+    // the ports that the settings map to a device that exists.
     static std::vector<std::string> ListRegistryPorts(const cmcPortMap& map,
                                                       const std::string& sysRoot = kSysRoot);
     // Numbers 1..256 whose mapped device path exists.

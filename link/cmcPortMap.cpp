@@ -28,13 +28,28 @@ cmcPortMap::cmcPortMap(const cmcKeyStore* store, std::string keyPath)
     : m_store(store), m_keyPath(std::move(keyPath)) {}
 
 std::string cmcPortMap::DevicePath(int portNumber) const {
-    if (portNumber < kFirstPort || portNumber > kLastPort) return {};
+    if (portNumber < kFirstPort || portNumber > kLastPort)
+        return {};
     if (m_store) {
         const std::optional<std::string> entry =
             m_store->ReadString(m_keyPath + "\\Ports", "COM" + std::to_string(portNumber));
-        if (entry && !entry->empty()) return *entry;
+        if (entry && !entry->empty())
+            return *entry;
     }
     return DefaultPath(portNumber);
+}
+
+std::vector<int> cmcPortMap::MappedPorts() const {
+    std::vector<int> numbers;
+    if (!m_store)
+        return numbers;
+    for (int n = kFirstPort; n <= kLastPort; ++n) {
+        const std::optional<std::string> entry =
+            m_store->ReadString(m_keyPath + "\\Ports", "COM" + std::to_string(n));
+        if (entry && !entry->empty())
+            numbers.push_back(n);
+    }
+    return numbers;
 }
 
 std::string cmcPortMap::DefaultPath(int portNumber) {
@@ -55,12 +70,17 @@ int cmcPortMap::DefaultNumber(const std::string& deviceName) {
         if (digits.size() > 2 || digits.find_first_not_of("0123456789") != std::string::npos)
             return 0;
         const int index = std::stoi(digits);
-        if (index >= kBlockSize || (digits.size() == 2 && digits[0] == '0')) return 0;
+        if (index >= kBlockSize || (digits.size() == 2 && digits[0] == '0'))
+            return 0;
         return block.firstPort + index;
     }
     return 0;
 }
 
-const cmcPortMap& cmcPortMap::Process() { return ProcessMap(); }
+const cmcPortMap& cmcPortMap::Process() {
+    return ProcessMap();
+}
 
-void cmcPortMap::SetProcess(cmcPortMap map) { ProcessMap() = std::move(map); }
+void cmcPortMap::SetProcess(cmcPortMap map) {
+    ProcessMap() = std::move(map);
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 class cmcKeyStore;
 
@@ -20,6 +21,8 @@ public:
 
     // The device path of a port number; empty when the number has none.
     std::string DevicePath(int portNumber) const;
+    // The numbers that a settings entry points at a device, ascending.
+    std::vector<int> MappedPorts() const;
 
     // The fixed table alone: COM1-32 ttyS0-31, COM33-64 ttyUSB0-31,
     // COM65-96 ttyACM0-31, nothing above.

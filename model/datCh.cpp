@@ -2,8 +2,8 @@
 
 #include "app/cmcEvMan.h"
 #include "model/cmcChType.h"
-#include "model/cmcFieldCodec.h"
 #include "model/cmcEeprom.h"
+#include "model/cmcFieldCodec.h"
 #include "model/indImageMap.h"
 #include "sheet/cmcCellCapsule.h"
 #include "util/cmcStr.h"
@@ -61,8 +61,11 @@ int32_t ImportNumber(const std::string& field, int32_t max, int32_t& value) {
     return cmcStr::Format("%d", value) == field ? 0 : datCh::kReportAdjusted;
 }
 
+// A field that is not a number reads as 0, and numbers up to 0 name no
+// entry, so both give an index before the list's first.
 int32_t EntryIndex(const std::string& field) {
-    return cmcStr::AtoI(field) - 1;
+    const int32_t number = cmcStr::Decimal(field).value_or(0);
+    return number > 0 ? number - 1 : -1;
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "model/indActiveCell.h"
 
-#include <unordered_map>
-
 #include "app/cmcEvMan.h"
 #include "model/cmcChType.h"
 #include "model/datClipCh.h"
@@ -14,7 +12,6 @@
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 #include "text/cmcGTex.h"
-#include "util/Cp932.h"
 #include "util/cmcStr.h"
 
 namespace ids = indActiveCellIds;
@@ -27,22 +24,13 @@ constexpr uint32_t kAddrList = 5;
 constexpr int32_t kPopupRowLimit = 30;
 constexpr uint16_t kThisModelCode = 0x4001;
 
-// Texts of the handler's own, kept in UTF-8 here and given out in the
-// program's code page.
-const std::string& Local(const std::string& utf8) {
-    static std::unordered_map<std::string, std::string> converted;
-    auto found = converted.find(utf8);
-    if (found == converted.end()) {
-        found = converted.emplace(utf8, Cp932::FromUtf8(utf8).value_or(std::string())).first;
-    }
-    return found->second;
-}
-
-std::string ChannelName(int32_t index) {
+// Line 0 names entry 0, the radio's own system; line 1 is the pattern for
+// the support entries after it.
+std::string ChannelName(cmcGTex& table, int32_t index) {
     if (index == 0) {
-        return Local("自シス");
+        return table.GetLine("GI_AppInd_ChNo0Base", 0);
     }
-    return cmcStr::Format(Local("応援%d").c_str(), index);
+    return cmcStr::Format(table.GetLine("GI_AppInd_ChNo0Base", 1).c_str(), index);
 }
 
 bool IsListWithRows(uint32_t chType) {
@@ -188,7 +176,7 @@ bool indActiveCell::AnswerDisplay(cmcCellCapsule& request) {
             request.outText = cmcStr::Format("%d", index - 64);
             return true;
         case ids::kMiscChNo0Base:
-            request.outText = ChannelName(index);
+            request.outText = ChannelName(m_host.Table(), index);
             return true;
         case ids::kMiscSChNo1Base:
             request.outText = cmcStr::Format("S%d", index - 29);
@@ -221,7 +209,7 @@ bool indActiveCell::AnswerInfo(cmcCellCapsule& request) {
             return true;
         case ids::kAppInfoSubTitle:
             request.outText =
-                cmcStr::Format(Local("%s用プログラミングソフトウェア").c_str(),
+                cmcStr::Format(table.GetLine("GI_AppInd_SubTitle", 0).c_str(),
                                table.GetLine("GI_AppInd_Model", m_host.ModelIndex()).c_str());
             return true;
         case ids::kCloneInfoModel:

@@ -1,5 +1,6 @@
 #include "util/cmcStr.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -25,6 +26,35 @@ int32_t AtoI(std::string_view text) {
         value = 0u - value;
     }
     return static_cast<int32_t>(value);
+}
+
+std::optional<int32_t> Decimal(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size()) {
+        return std::nullopt;
+    }
+    // Counted in 64 bits and held at the limit once past it, so no length of
+    // digits can overflow.
+    constexpr int64_t kLimit = int64_t{INT32_MAX} + 1;
+    int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return std::nullopt;
+        }
+        value = std::min(value * 10 + (text[i] - '0'), kLimit);
+    }
+    if (negative) {
+        return static_cast<int32_t>(-value);
+    }
+    return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX));
 }
 
 std::string Format(const char* format, ...) {

@@ -1,10 +1,13 @@
 #include "app/gui/cuiInformation.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/cmcWorkArea.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/qt/cuiGrid.h"
 #include "sheet/qt/cuiSheetPanel.h"
@@ -28,6 +31,8 @@ cuiInformation* cuiInformation::Show(QWidget& mainWindow, const QString& caption
                                      const std::string& sheetName, const SheetFactory& factory) {
     auto* window = new cuiInformation(mainWindow, caption, table, sheetName, factory);
     window->show();
+    // Only a shown window knows the size of its frame.
+    window->PlaceOver(mainWindow);
     return window;
 }
 
@@ -51,8 +56,8 @@ cuiInformation::cuiInformation(QWidget& mainWindow, const QString& caption, cmcG
             panelLayout->addWidget(sheet);
         }
     }
-    auto* ok = new QPushButton(
-        cmcQtText::FromCp932(table.GetLine("GI_AppInd_Button_OkCancel", 0)), this);
+    auto* ok =
+        new QPushButton(cmcQtText::FromCp932(table.GetLine("GI_AppInd_Button_OkCancel", 0)), this);
     ok->setObjectName(QStringLiteral("informationOk"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
@@ -61,11 +66,28 @@ cuiInformation::cuiInformation(QWidget& mainWindow, const QString& caption, cmcG
     column->addWidget(panel, 1);
     column->addWidget(ok, 0, Qt::AlignRight);
     adjustSize();
-    move(mainWindow.geometry().center() - rect().center());
+    PlaceOver(mainWindow);
     mainWindow.setEnabled(false);
     // The window itself stays usable although its owner is disabled.
     setEnabled(true);
     ok->setFocus();
+}
+
+// Centred on the main window, but never partly off the screen when the main
+// window sits near an edge.
+void cuiInformation::PlaceOver(const QWidget& mainWindow) {
+    const QPoint centre = mainWindow.geometry().center();
+    const QScreen* screen = QGuiApplication::screenAt(centre);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    const QRect work = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QPoint centred = centre - rect().center();
+    const QSize size = frameGeometry().size();
+    const cmcWorkArea::Bounds placed =
+        cmcWorkArea::Inside({centred.x(), centred.y(), size.width(), size.height()},
+                            {work.left(), work.top(), work.right() + 1, work.bottom() + 1});
+    move(placed.left, placed.top);
 }
 
 cuiInformation::~cuiInformation() {

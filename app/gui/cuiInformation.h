@@ -31,6 +31,7 @@ public:
 private:
     cuiInformation(QWidget& mainWindow, const QString& caption, cmcGTex& table,
                    const std::string& sheetName, const SheetFactory& factory);
+    void PlaceOver(const QWidget& mainWindow);
 
     QPointer<QWidget> m_mainWindow;
 };

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <cmath>
 
-#include "app/cmcPrompt.h"
 #include "app/cmcEvMan.h"
+#include "app/cmcPrompt.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cuiPrintProgress.h"
 #include "model/indActiveCell.h"
@@ -63,8 +63,9 @@ bool cuiPrintJob::StartPrint(const std::vector<std::string>& sheets) {
     }
     cmcGTex& table = m_host.Table();
     if (!printerAvailable()) {
-        m_prompt.Message(table.GetBody("GI_Sys_Printer_NoPrinter"), table.GetLine("GI_Sys_AppTitle", 0),
-                         cmcPrompt::Icon::Stop, cmcPrompt::Buttons::Ok);
+        m_prompt.Message(table.GetBody("GI_Sys_Printer_NoPrinter"),
+                         table.GetLine("GI_Sys_AppTitle", 0), cmcPrompt::Icon::Stop,
+                         cmcPrompt::Buttons::Ok);
         return false;
     }
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -100,8 +101,7 @@ void cuiPrintJob::Prepare(QPagedPaintDevice& device, const std::vector<std::stri
                                             table.GetLine("GI_Sys_Printer_Margins", 0));
     m_target = std::make_unique<cmcQtPrintTarget>(
         device, m_painter, m_printRect, cmcQtFont::ToQFont(FrameFont()),
-        cmcQtPrintTarget::FrameTexts{FrameTitle(), table.GetLine("GI_Sys_Maker", 0)},
-        [this] {
+        cmcQtPrintTarget::FrameTexts{FrameTitle(), table.GetLine("GI_Sys_Maker", 0)}, [this] {
             // The Cancel button is only heard while events are handled.
             QCoreApplication::processEvents();
             return m_cancel;
@@ -161,7 +161,8 @@ void cuiPrintJob::PrintSheet(const std::string& request) {
         return;
     }
     const cmcCellContext cells{m_host.Table(), indActiveCell::Names()};
-    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, cells, nullptr, 0, 0, nullptr);
+    // The document is the context, as for the sheet on screen.
+    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, cells, nullptr, 0, 0, &m_host);
     // A tree naming no sheet of the table prints nothing rather than ending
     // the program in the build.
     for (const char* part : {"_Style", "_BasicCell", "_Cells"}) {
@@ -170,8 +171,8 @@ void cuiPrintJob::PrintSheet(const std::string& request) {
         }
     }
     const int32_t dpi = m_device->logicalDpiY();
-    const int32_t fontHeight = PointsToPixels(
-        cmcStr::AtoI(m_host.Table().GetLine("GI_Sys_Printer_FontPoints", 0)), dpi);
+    const int32_t fontHeight =
+        PointsToPixels(cmcStr::AtoI(m_host.Table().GetLine("GI_Sys_Printer_FontPoints", 0)), dpi);
     const cmcQtPrintMeasurer measurer(*m_device);
     sheet->SetLink(indActiveCell::LinkFor(m_host));
     cuiSheetPrint paper(*sheet, dpi, measurer, FrameFont());

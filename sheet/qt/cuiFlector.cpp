@@ -1,5 +1,6 @@
 #include "sheet/qt/cuiFlector.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -13,6 +14,11 @@
 #include "sheet/qt/cuiGrid.h"
 
 namespace {
+
+// The list stands out from the sheet below it: a raised edge with a little
+// room between the edge and the entries.
+constexpr int kEdgeWidth = 1;
+constexpr int kBorderWidth = 2;
 
 cmcRect ToCmcRect(const QRect& rect) {
     return {rect.left(), rect.top(), rect.right(), rect.bottom()};
@@ -38,7 +44,8 @@ void cuiFlector::InstallHooks(cmcFCache& cache) {
         const cuiGrid* grid = cuiGrid::FromSender(sender);
         return grid != nullptr && grid->Composing();
     };
-    cache.openList = [&cache](cmcCellCapsule& capsule, int32_t flex, int32_t value, const std::string& sheet) {
+    cache.openList = [&cache](cmcCellCapsule& capsule, int32_t flex, int32_t value,
+                              const std::string& sheet) {
         Open(capsule, flex, value, cache.Context(), sheet);
     };
 }
@@ -50,8 +57,12 @@ cuiFlector::cuiFlector(cuiGrid& owner, cmcCellCapsule& capsule, int32_t flex, in
       m_events(owner.Events()),
       m_ownerId(owner.Id()) {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_grid = new cuiGrid(this);
-    m_grid->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_frame = new QFrame(this);
+    m_frame->setObjectName(QStringLiteral("flectorFrame"));
+    m_frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_frame->setLineWidth(kEdgeWidth);
+    m_grid = new cuiGrid(m_frame);
+    m_grid->setFrameStyle(QFrame::NoFrame);
     m_grid->viewport()->setMouseTracking(true);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -83,7 +94,7 @@ void cuiFlector::FitAndPlace(const QRect& ownerCell) {
     const cmcRect area = cuiFlectorPlacement::WorkArea(ToCmcRect(desktop));
     const int areaWidth = area.right - area.left + 1;
     const int areaHeight = area.bottom - area.top + 1;
-    const int frame = 2 * m_grid->frameWidth();
+    const int frame = 2 * (kEdgeWidth + kBorderWidth);
     const QSize content = m_grid->ContentSize();
     int width = content.width() + frame;
     int height = content.height() + frame;
@@ -95,7 +106,9 @@ void cuiFlector::FitAndPlace(const QRect& ownerCell) {
     }
     const cmcRect placed = cuiFlectorPlacement::Place(ToCmcRect(ownerCell), width, height, area);
     setGeometry(ToQRect(placed));
-    m_grid->setGeometry(rect());
+    m_frame->setGeometry(rect());
+    const int inset = kEdgeWidth + kBorderWidth;
+    m_grid->setGeometry(rect().adjusted(inset, inset, -inset, -inset));
     m_grid->ScrollTo(m_sheet->FixedCols(), m_sheet->FixedRows());
     m_grid->ShowCell(m_sheet->CurrentCol(), m_sheet->CurrentRow());
 }
@@ -109,7 +122,8 @@ void cuiFlector::keyPressEvent(QKeyEvent* event) {
 }
 
 void cuiFlector::OnEvent(const cmcEvent& event) {
-    if (event.code == kEvCommitEdit || (event.code == cuiGrid::kEvObjectGone && event.p2 == m_ownerId)) {
+    if (event.code == kEvCommitEdit ||
+        (event.code == cuiGrid::kEvObjectGone && event.p2 == m_ownerId)) {
         close();
     }
 }

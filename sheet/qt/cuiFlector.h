@@ -6,16 +6,17 @@
 #include "app/cmcEvMan.h"
 #include "sheet/cmcCellContext.h"
 
+class QFrame;
 struct cmcCellCapsule;
 struct cmcEvent;
 class cmcFCache;
 class cuiGrid;
 class cuiSheet;
 
-// The choice list pop-up: a borderless window over a sheet in choice-list
-// mode, opened below the cell it serves. Enter or a release on an entry
-// chooses it (the owning cell's handler hears of it); Esc, a click elsewhere,
-// and events 1 and 21 close it. It deletes itself when closed.
+// The choice list pop-up: a window without title bar, framed by a raised
+// edge, over a sheet in choice-list mode, opened below the cell it serves. Enter or a release on an
+// entry chooses it (the owning cell's handler hears of it); Esc, a click elsewhere, and events 1
+// and 21 close it. It deletes itself when closed.
 class cuiFlector : public QWidget {
     Q_OBJECT
 
@@ -43,6 +44,7 @@ private:
     void OnEvent(const cmcEvent& event);
 
     std::unique_ptr<cuiSheet> m_sheet;
+    QFrame* m_frame = nullptr;
     cuiGrid* m_grid = nullptr;
     cmcEvMan* m_events = nullptr;
     int32_t m_ownerId = 0;

@@ -36,7 +36,9 @@ cuiSheetPanel::~cuiSheetPanel() {
 
 bool cuiSheetPanel::ShowSheet(const std::string& request) {
     const cmcCellContext cells{m_host.Table(), indActiveCell::Names()};
-    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, cells, nullptr, 0, 0, nullptr);
+    // The document is the sheet's context: handlers reach the model through
+    // it, and a sheet without one never draws error or warning marks.
+    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(request, cells, nullptr, 0, 0, &m_host);
     // Checked first: a missing description is fatal inside the build.
     for (const char* part : {"_Style", "_BasicCell", "_Cells"}) {
         if (!m_host.Table().HasKey(sheet->Name() + part)) {

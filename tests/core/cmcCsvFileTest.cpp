@@ -46,11 +46,12 @@ TEST_P(CsvSplitTest, SplitsLikeTheFileFormatSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Records, CsvSplitTest,
-    ::testing::Values(SplitCase{"1,A", {"1", "A"}}, SplitCase{"1,", {"1", ""}}, SplitCase{"1,A,", {"1", "A", ""}},
-                      SplitCase{"1, A ", {"1", " A "}}, SplitCase{"5,\"A,B\"", {"5", "A,B"}},
-                      SplitCase{"8,\"say \"\"hi\"\"\"", {"8", "say \"hi\""}}, SplitCase{"\"\"", {""}},
-                      SplitCase{"1,\"\",2", {"1", "", "2"}}, SplitCase{"1,\"AB", {"1", "AB"}},
-                      SplitCase{"1,a\"b", {"1", "a\"b"}}));
+    ::testing::Values(SplitCase{"1,A", {"1", "A"}}, SplitCase{"1,", {"1", ""}},
+                      SplitCase{"1,A,", {"1", "A", ""}}, SplitCase{"1, A ", {"1", " A "}},
+                      SplitCase{"5,\"A,B\"", {"5", "A,B"}},
+                      SplitCase{"8,\"say \"\"hi\"\"\"", {"8", "say \"hi\""}},
+                      SplitCase{"\"\"", {""}}, SplitCase{"1,\"\",2", {"1", "", "2"}},
+                      SplitCase{"1,\"AB", {"1", "AB"}}, SplitCase{"1,a\"b", {"1", "a\"b"}}));
 
 struct JoinCase {
     std::vector<std::string> fields;
@@ -64,11 +65,13 @@ TEST_P(CsvJoinTest, QuotesOnlyWhatNeedsIt) {
     EXPECT_EQ(cmcCsvFile::SplitRow(GetParam().row), GetParam().fields);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CsvJoinTest,
-    ::testing::Values(JoinCase{{"1", ""}, "1,"}, JoinCase{{"2", "TEAM B"}, "2,\"TEAM B\""},
-                      JoinCase{{"3", "A,B"}, "3,\"A,B\""}, JoinCase{{"4", "a\"b"}, "4,\"a\"\"b\""},
-                      JoinCase{{"5", "x\ty"}, "5,\"x\ty\""}, JoinCase{{"6", "ABC", "7", "8"}, "6,ABC,7,8"}));
+INSTANTIATE_TEST_SUITE_P(Rows, CsvJoinTest,
+                         ::testing::Values(JoinCase{{"1", ""}, "1,"},
+                                           JoinCase{{"2", "TEAM B"}, "2,\"TEAM B\""},
+                                           JoinCase{{"3", "A,B"}, "3,\"A,B\""},
+                                           JoinCase{{"4", "a\"b"}, "4,\"a\"\"b\""},
+                                           JoinCase{{"5", "x\ty"}, "5,\"x\ty\""},
+                                           JoinCase{{"6", "ABC", "7", "8"}, "6,ABC,7,8"}));
 
 // ---- import and export
 
@@ -93,8 +96,8 @@ protected:
         csv.SetIds(0x4001, 0x0021);
     }
 
-    static void SetRecord(datCh& r, uint32_t type, uint32_t index, const std::string& name, uint16_t id,
-                          uint32_t number) {
+    static void SetRecord(datCh& r, uint32_t type, uint32_t index, const std::string& name,
+                          uint16_t id, uint32_t number) {
         r.Load(type, index);
         std::fill(std::begin(r.name), std::end(r.name), 0);
         std::copy(name.begin(), name.end(), r.name);
@@ -152,7 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"other_model.csv", kGrp, FileErr::kModel, "1 行目"},
                       FailCase{"other_extra.csv", kGrp, FileErr::kExtra, "1 行目"},
                       FailCase{"no_header.csv", kGrp, FileErr::kFormat, "1 行目"},
-                      FailCase{"group_header_blank.csv", kGrp, cmcCsvFile::kInvalidHeader, "2 行目"},
+                      FailCase{"group_header_blank.csv", kGrp, cmcCsvFile::kInvalidHeader,
+                               "2 行目"},
                       FailCase{"group_quoting.csv", kIndv, cmcCsvFile::kInvalidHeader, "2 行目"},
                       FailCase{"group_entry_64.csv", kGrp, cmcCsvFile::kChNo, "4 行目"},
                       FailCase{"group_entry_0.csv", kGrp, cmcCsvFile::kChNo, "3 行目"},
@@ -163,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"indv_too_many.csv", kIndv, FileErr::kFormat, "3 行目"},
                       FailCase{"group_quoting.csv", 9, cmcCsvFile::kInvalidHeader, "2 行目"},
                       FailCase{"group_quoting.csv", 3, cmcCsvFile::kMissingHeader, "2 行目"},
-                      FailCase{"missing.csv", kGrp, FileErr::kFileOpen, ""}));
+                      FailCase{"missing.csv", kGrp, FileErr::kFileOpen, ""},
+                      // The golden files' own folder: no file to read either.
+                      FailCase{"", kGrp, FileErr::kFileOpen, ""}));
 
 TEST_F(CsvFileTest, ChTypeZeroChangesNothingAndShowsNothing) {
     const cmcEeprom before = image;
@@ -179,8 +185,8 @@ TEST_F(CsvFileTest, QuotedMultiLineAndEmptyLinesGiveTheNames) {
     const struct {
         uint32_t index;
         std::string name;
-    } expected[] = {{0, ""}, {4, "A,B"}, {6, "ABCD"}, {7, "say \"hi\""}, {8, "TEAM B"},
-                    {9, Sj("名前")}, {1, "GRP"}, {62, "GRP"}};
+    } expected[] = {{0, ""},       {4, "A,B"},      {6, "ABCD"}, {7, "say \"hi\""},
+                    {8, "TEAM B"}, {9, Sj("名前")}, {1, "GRP"},  {62, "GRP"}};
     for (const auto& e : expected) {
         EXPECT_EQ(NameOf(Entry(kGrp, e.index)), e.name) << e.index;
     }
@@ -212,7 +218,8 @@ TEST_F(CsvFileTest, EntriesWithoutRowsAndUncarriedFieldsComeBackInitial) {
 
 TEST_F(CsvFileTest, AdjustedAndRefusedValuesAreReportedByLineAndColumn) {
     int dataChanged = 0;
-    cmcEvMan::Listener counter(this, [&dataChanged](const cmcEvent& e) { dataChanged += e.code == 13 ? 1 : 0; });
+    cmcEvMan::Listener counter(
+        this, [&dataChanged](const cmcEvent& e) { dataChanged += e.code == 13 ? 1 : 0; });
     events.Listen(counter);
     ASSERT_EQ(csv.ImportSheet(Golden("indv_adjusted.csv"), kIndv), 0);
     host.Advance(20);
@@ -236,6 +243,22 @@ TEST_F(CsvFileTest, AdjustedAndRefusedValuesAreReportedByLineAndColumn) {
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+// The report line's column part is a text of the table like its other parts.
+TEST_F(CsvFileTest, ReportLinesTakeTheirColumnPartFromTheTextTable) {
+    std::vector<std::string> lines = BuiltinTable::Lines();
+    // The first entry of a key wins, so this goes before the built-in one.
+    lines.insert(lines.begin() + 1, {"#GI_Mess_ImportReport_Item", " <%s> "});
+    cmcGTex reworded;
+    reworded.SetLines(lines);
+    cmcCsvFile other{events, reworded, &prompt};
+    other.SetImage(&image);
+    other.SetInitialImage(&initial);
+    other.SetIds(0x4001, 0x0021);
+    ASSERT_EQ(other.ImportSheet(Golden("indv_adjusted.csv"), kIndv), 0);
+    ASSERT_FALSE(other.ReportLines().empty());
+    EXPECT_EQ(other.ReportLines()[0], Sj("3 行目 <製造者ID> 補正しました。"));
+}
+
 TEST_F(CsvFileTest, ExportWritesIdentificationHeaderAndOneRowPerEntry) {
     datCh r(&image);
     for (uint32_t i = 0; i < imap::Grp::kCount; ++i) {
@@ -251,7 +274,10 @@ TEST_F(CsvFileTest, ExportWritesIdentificationHeaderAndOneRowPerEntry) {
 
 TEST_F(CsvFileTest, ExportShowsControlBytesAsBlanks) {
     datCh r(&image);
-    SetRecord(r, kIndv, 0, "A\x01" "B\x7f", 3, 4);
+    SetRecord(r, kIndv, 0,
+              "A\x01"
+              "B\x7f",
+              3, 4);
     ASSERT_EQ(csv.ExportSheet(dir.Path("i.csv"), kIndv), 0);
     const std::string text = test::ReadFile(dir.Path("i.csv"));
     EXPECT_NE(text.find("\r\n1,\"A B \",3,4\r\n"), std::string::npos);
@@ -268,8 +294,9 @@ TEST_F(CsvFileTest, ExportThenImportGivesTheSameImageAndNoReport) {
         ASSERT_EQ(csv.ExportSheet(dir.Path("round.csv"), type), 0);
         image = test::ImageOf(imap::kImageSize, [](int32_t a) { return a; });
         for (int32_t a = 0; a < imap::kImageSize; ++a) {
-            const bool inList = type == kIndv ? a >= imap::Indv::kBase && a < imap::IndvRecord(imap::Indv::kCount)
-                                              : a >= imap::Grp::kBase && a < imap::GrpRecord(imap::Grp::kCount);
+            const bool inList =
+                type == kIndv ? a >= imap::Indv::kBase && a < imap::IndvRecord(imap::Indv::kCount)
+                              : a >= imap::Grp::kBase && a < imap::GrpRecord(imap::Grp::kCount);
             if (!inList && (type == kIndv || a != imap::kGroupValidBitmap)) {
                 image.SetByte(a, exported.GetByte(a));
             }

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "FirstInstanceLock.h"
 #include "TestSupport.h"
 #include "app/cmcEvMan.h"
 #include "app/cmcVirtualTimerHost.h"
-#include "FirstInstanceLock.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 #include "text/BuiltinTable.h"
@@ -222,7 +222,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheDocumentAsItWas) {
 }
 
 TEST_F(DocumentTest, RecentEntriesBeyondTheFirstAreHiddenWhenEmpty) {
-    std::string path = SavedCopy("one.rcf");
+    SavedCopy("one.rcf");
     struct Case {
         int index;
         bool enabled;
@@ -232,10 +232,31 @@ TEST_F(DocumentTest, RecentEntriesBeyondTheFirstAreHiddenWhenEmpty) {
         EXPECT_EQ(document.RecentEnabled(c.index), c.enabled) << c.index;
         EXPECT_EQ(document.RecentVisible(c.index), c.visible) << c.index;
     }
-    EXPECT_EQ(document.RecentCaption(0), "&1 " + path);
     settings.recent.Clear();
     EXPECT_FALSE(document.RecentEnabled(0));
     EXPECT_TRUE(document.RecentVisible(0));
+}
+
+TEST_F(DocumentTest, RecentCaptionsNameFilesOfTheInitialFolderByNameAlone) {
+    const std::string here = SavedCopy("one.rcf");
+    settings.recent.AddLast("/elsewhere/two.rcf");
+    struct Case {
+        std::string folder;
+        std::string first;
+        std::string second;
+    };
+    for (const Case& c : {Case{dir.Root(), "&1 one.rcf", "&2 /elsewhere/two.rcf"},
+                          Case{dir.Root() + "/", "&1 one.rcf", "&2 /elsewhere/two.rcf"},
+                          Case{"/elsewhere", "&1 " + here, "&2 two.rcf"},
+                          Case{"", "&1 " + here, "&2 /elsewhere/two.rcf"}}) {
+        document.SetInitialFolder(c.folder);
+        EXPECT_EQ(document.RecentCaption(0), c.first) << c.folder;
+        EXPECT_EQ(document.RecentCaption(1), c.second) << c.folder;
+    }
+    // Opening goes by the full path whatever the caption shows.
+    document.SetInitialFolder("/elsewhere");
+    EXPECT_EQ(document.OpenRecent(0), 0);
+    EXPECT_EQ(document.FileName(), here);
 }
 
 TEST_F(DocumentTest, OpenRecentAsksBeforeDroppingChanges) {

@@ -63,15 +63,14 @@ TEST_F(PortListTree, NamesPortsByUsbStringsThenById) {
     const std::vector<std::string> numbers = {"200", "65", "5", "33", "1", "9"};
     EXPECT_EQ(cmcPortList::ListNamedPorts(numbers, map, sys.string(), byId.string()),
               (std::vector<std::string>{"1: usb-Board_Serial-if00 (COM1)",
-                                        "33: Maker Co USB Serial (COM33)",
-                                        "65: Modem (COM65)"}));
+                                        "33: Maker Co USB Serial (COM33)", "65: Modem (COM65)"}));
 }
 
 TEST_F(PortListTree, MissingSourcesGiveEmptyLists) {
     EXPECT_TRUE(cmcPortList::ListRegistryPorts(map, (root / "none").string()).empty());
-    EXPECT_TRUE(cmcPortList::ListNamedPorts({"33"}, map, (root / "none").string(),
-                                            (root / "none").string())
-                    .empty());
+    EXPECT_TRUE(
+        cmcPortList::ListNamedPorts({"33"}, map, (root / "none").string(), (root / "none").string())
+            .empty());
 }
 
 TEST_F(PortListTree, DevicePortsAreTheNumbersWhoseDeviceExists) {
@@ -84,6 +83,18 @@ TEST_F(PortListTree, DevicePortsAreTheNumbersWhoseDeviceExists) {
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), [](const auto& a, const auto& b) {
         return std::stoi(a) < std::stoi(b);
     }));
+}
+
+// The settings' entries stand beside the hardware ports: a pseudo-terminal
+// has no sysfs device but is listed once its entry points at it.
+TEST_F(PortListTree, PortsTheSettingsMapToAnExistingDeviceAreListed) {
+    std::ofstream(root / "pty7").put('x');
+    store.WriteString("App\\Ports", "COM5", (root / "pty7").string());
+    store.WriteString("App\\Ports", "COM150", (root / "pty7").string());
+    store.WriteString("App\\Ports", "COM151", (root / "gone").string());
+    EXPECT_EQ(cmcPortList::ListRegistryPorts(map, sys.string()),
+              (std::vector<std::string>{"1", "5", "9", "10", "33", "65", "150", "200"}));
+    EXPECT_EQ(map.MappedPorts(), (std::vector<int>{5, 150, 151, 200}));
 }
 
 TEST(PortList, PortNumberOfText) {

@@ -6,6 +6,8 @@
 
 #include "TestSupport.h"
 
+#include "app/cmcEvMan.h"
+#include "app/cmcVirtualTimerHost.h"
 #include "model/cmcChType.h"
 #include "model/cmcEeprom.h"
 #include "model/indImageMap.h"
@@ -219,5 +221,41 @@ TEST(cmcChTypeTest, BanksAreZeroToThreeAndEmpty) {
             EXPECT_EQ(cmcChType::GetBankFirst(type, bank), 0u);
             EXPECT_EQ(cmcChType::GetBankSize(type, bank), 0u);
         }
+    }
+}
+
+// The entry number of a CSV row: only a whole decimal number within the list
+// names an entry; anything else, however large or odd, is outside it.
+TEST(datChTest, RowEntryNumberIsAWholeDecimalNumberWithinTheList) {
+    constexpr int32_t kOutside = 10;
+    struct Case {
+        const char* number;
+        int32_t result;
+    };
+    const Case cases[] = {{"1", 0},
+                          {"63", 0},
+                          {" 5", 0},
+                          {"+5", 0},
+                          {"0", kOutside},
+                          {"64", kOutside},
+                          {"5x", kOutside},
+                          {"x5", kOutside},
+                          {"5 ", kOutside},
+                          {"", kOutside},
+                          {"-", kOutside},
+                          {"-1", kOutside},
+                          {"-2147483648", kOutside},
+                          {"-99999999999", kOutside},
+                          {"2147483648", kOutside},
+                          {"4294967297", kOutside},
+                          {"4294967359", kOutside},
+                          {"18446744073709551617", kOutside}};
+    cmcVirtualTimerHost host;
+    cmcEvMan events{host};
+    for (const Case& c : cases) {
+        cmcEeprom image = Busy();
+        datCh record(&image);
+        EXPECT_EQ(record.ImportRow(cmcChType::kGrpList, {c.number, "G"}, events), c.result)
+            << c.number;
     }
 }

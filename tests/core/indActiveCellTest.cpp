@@ -11,6 +11,8 @@
 #include "model/indActiveCellIds.h"
 #include "model/indActiveCellRows.h"
 #include "model/indLinkNames.h"
+#include "text/BuiltinTable.h"
+#include "text/cmcGTex.h"
 
 namespace ids = indActiveCellIds;
 
@@ -107,6 +109,33 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{ids::kCloneInfoModel + 8, 0, "69 *Yet*"},
         DisplayCase{ids::kGrpListValid, 0, ""}, DisplayCase{ids::kDigCallReSendNum, 0, ""},
         DisplayCase{cmcCellObj::kNoLink, 0, ""}, DisplayCase{ids::kNull, 0, ""}));
+
+// The handler's own words come from the text table, like every other text:
+// a table that words them differently changes what the cells show.
+TEST(indActiveCellTest, ItsOwnWordsComeFromTheTextTable) {
+    struct RewordedHost : test::FakeDocHost {
+        RewordedHost() {
+            std::vector<std::string> lines = BuiltinTable::Lines();
+            // The first entry of a key wins, so these go before the built-in ones.
+            lines.insert(lines.begin() + 1, {"#GI_AppInd_ChNo0Base", "Own", "Aid %d",
+                                             "#GI_AppInd_SubTitle", "Tool for %s"});
+            table.SetLines(lines);
+        }
+        cmcGTex& Table() override { return table; }
+        cmcGTex table;
+    };
+    RewordedHost host;
+    struct Case {
+        int32_t link;
+        int32_t index;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{ids::kMiscChNo0Base, 0, "Own"}, Case{ids::kMiscChNo0Base, 4, "Aid 4"},
+          Case{ids::kAppInfoSubTitle, 0, "Tool for KT-R77C"}}) {
+        EXPECT_EQ(Query(host, test::CellOf(kNullCategory, c.link, c.index)), c.text) << c.text;
+    }
+}
 
 TEST(indActiveCellTest, ProgramAndRadioIdentification) {
     test::FakeDocHost host;

@@ -122,6 +122,20 @@ TEST(WorkAreaTest, SavedBoundsArePulledBackIntoTheWorkArea) {
     }
 }
 
+TEST(WorkAreaTest, InsideMovesTheWholeWindowIntoTheWorkArea) {
+    const cmcRect work{0, 40, 1920, 1040};
+    for (FitCase c :
+         {FitCase{{100, 100, 800, 600}, 100, 100}, FitCase{{1500, 100, 800, 600}, 1120, 100},
+          FitCase{{100, 900, 800, 600}, 100, 440}, FitCase{{-30, 10, 800, 600}, 0, 40},
+          FitCase{{1120, 440, 800, 600}, 1120, 440}, FitCase{{500, 500, 2500, 1200}, 0, 40}}) {
+        cmcWorkArea::Bounds placed = cmcWorkArea::Inside(c.window, work);
+        EXPECT_EQ(placed.left, c.left) << c.window.left << "," << c.window.top;
+        EXPECT_EQ(placed.top, c.top) << c.window.left << "," << c.window.top;
+        EXPECT_EQ(placed.width, c.window.width);
+        EXPECT_EQ(placed.height, c.window.height);
+    }
+}
+
 TEST(SheetPositionsTest, NewestFirstAndOneRecordPerName) {
     cmcSheetPositions positions;
     positions.Remember("A", {1, 2, 3, 4});

@@ -253,4 +253,33 @@ TEST(Grid, ALinkThatDrawsIsGivenACanvasNotThePainter) {
     EXPECT_FALSE(panel.Grid()->viewport()->grab().isNull());
 }
 
+// The application's sheets carry the document as their context, so what a
+// handler reports about a cell shows as its mark.
+TEST(Grid, ACellWhoseHandlerReportsAnErrorOrWarningDrawsItsMark) {
+    struct Case {
+        uint32_t state;
+        cuiSheetPaint::Mark mark;
+    };
+    for (const Case c : {Case{cmcCellCapsule::kStateError, cuiSheetPaint::Mark::Error},
+                         Case{cmcCellCapsule::kStateWarning, cuiSheetPaint::Mark::Warning},
+                         Case{cmcCellCapsule::kStateError | cmcCellCapsule::kStateWarning,
+                              cuiSheetPaint::Mark::Error},
+                         Case{0, cuiSheetPaint::Mark::None}}) {
+        Fixture f("GI_Sheet_BaseSettings");
+        ASSERT_TRUE(f.built);
+        const gridtest::CellPos id = FindLinked(f.Sheet(), "CL_DigCall_SelfId");
+        ASSERT_GE(id.row, 0);
+        cmcCellLink handler = indActiveCell::LinkFor(f.host);
+        f.Sheet().SetLink([&handler, c](cmcCellCapsule& request, bool action) {
+            const int result = handler(request, action);
+            request.state |= c.state;
+            return result;
+        });
+        const cuiSheetPaint paint =
+            f.Sheet().PaintCell(id.col, id.row, f.Sheet().CellRect(id.col, id.row), true);
+        EXPECT_EQ(paint.mark, c.mark) << c.state;
+        EXPECT_EQ(paint.markSize > 0, c.mark != cuiSheetPaint::Mark::None) << c.state;
+    }
+}
+
 }  // namespace

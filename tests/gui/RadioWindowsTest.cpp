@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "GuiTestSupport.h"
@@ -105,6 +107,22 @@ TEST_F(RadioWindowsTest, InformationClosedByItsCloseBoxEnablesTheMainWindowAgain
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
     EXPECT_TRUE(owner.isEnabled());
+}
+
+// Centred on a main window at a corner of the screen, the window would hang
+// off the screen; it is kept inside the work area instead.
+TEST_F(RadioWindowsTest, InformationStaysInsideTheWorkArea) {
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint corner : {work.topLeft(), work.bottomRight()}) {
+        owner.setGeometry(QRect(corner - QPoint(50, 30), QSize(100, 60)));
+        QPointer<cuiInformation> window = cuiInformation::Show(owner, QStringLiteral("title"),
+                                                               app.table, "GI_Sheet_CloneInfo", {});
+        EXPECT_TRUE(work.contains(window->frameGeometry()))
+            << corner.x() << "," << corner.y() << ": " << window->frameGeometry().x() << ","
+            << window->frameGeometry().y();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 }  // namespace
