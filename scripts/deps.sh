@@ -7,7 +7,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     fonts-ipafont-gothic
-    xvfb x11-apps netpbm xdotool poppler-utils
+    xvfb x11-apps x11-utils netpbm xdotool openbox python3 poppler-utils
 )
 
 missing=()
