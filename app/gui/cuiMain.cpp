@@ -406,10 +406,14 @@ void cuiMain::ApplyFont() {
 void cuiMain::OpenManual() {
     QString path = QDir(QCoreApplication::applicationDirPath())
                        .filePath(FromCp932(m_table.GetLine("GI_Sys_MyHelpFile", 0)));
+    // Not found and nothing to open it with are one message; a file that is
+    // there but may not be read is the other.
     if (!QFileInfo::exists(path)) {
         ShowFileError("GI_Mess_FileErr_FileAccess");
-    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+    } else if (!QFileInfo(path).isReadable()) {
         ShowFileError("GI_Mess_FileErr_FileOpen");
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        ShowFileError("GI_Mess_FileErr_FileAccess");
     }
 }
 
