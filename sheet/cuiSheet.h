@@ -145,8 +145,9 @@ public:
     void ClearStatus();
     // Keys on the grid; false when the key is not the grid's (menu shortcuts).
     bool KeyDown(Key key, bool shift = false, bool ctrl = false);
-    // One typed byte; a lead byte waits for its trail byte.
-    void TypeByte(uint8_t byte);
+    // One typed byte; a lead byte waits for its trail byte. False when the
+    // sheet does not take it (a choice list takes Enter only).
+    bool TypeByte(uint8_t byte);
     // Mouse, in grid cells.
     void MousePress(int32_t col, int32_t row);
     void MouseRelease(int32_t col, int32_t row);

@@ -384,16 +384,18 @@ bool cuiSheet::KeyDown(Key key, bool shift, bool ctrl) {
     return false;
 }
 
-void cuiSheet::TypeByte(uint8_t byte) {
+bool cuiSheet::TypeByte(uint8_t byte) {
     if (m_building || m_grid.empty()) {
-        return;
+        return false;
     }
     if (m_style.choiceList) {
-        // A list takes no typing; Enter chooses the current entry.
-        if (byte == cmcCellCapsule::kRequestEnter) {
-            Dispatch(m_col, m_row, byte, 0);
+        // A list takes no typing; Enter chooses the current entry, and Esc
+        // is the list window's.
+        if (byte != cmcCellCapsule::kRequestEnter) {
+            return false;
         }
-        return;
+        Dispatch(m_col, m_row, byte, 0);
+        return true;
     }
     if (m_leadByte >= 0) {
         const int32_t request = m_leadByte * 256 + byte;
@@ -404,6 +406,7 @@ void cuiSheet::TypeByte(uint8_t byte) {
     } else {
         Dispatch(m_col, m_row, byte, 0);
     }
+    return true;
 }
 
 void cuiSheet::MousePress(int32_t col, int32_t row) {

@@ -483,7 +483,9 @@ void cuiGrid::keyPressEvent(QKeyEvent* event) {
     m_sheet->ClearStatus();  // any key does, typed or not
     const int control = ControlByteOf(*event);
     if (control >= 0) {
-        m_sheet->TypeByte(static_cast<uint8_t>(control));
+        if (!m_sheet->TypeByte(static_cast<uint8_t>(control))) {
+            event->ignore();  // Esc on a choice list closes its window
+        }
         return;
     }
     const QString text = event->text();
