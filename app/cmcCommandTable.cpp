@@ -1,7 +1,7 @@
 #include "app/cmcCommandTable.h"
 
 #include "app/cmcDocument.h"
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "files/indEnviron.h"
 #include "model/indActiveCell.h"
 #include "sheet/cmcCellCapsule.h"

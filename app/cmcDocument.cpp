@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
 #include "files/FileErr.h"
 #include "files/indEnviron.h"

@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
-#include "app/cmcPrompt.h"
-#include "app/cmcTask.h"
-#include "app/cmcTick.h"
+#include "runtime/cmcPrompt.h"
+#include "runtime/cmcTask.h"
+#include "runtime/cmcTick.h"
 #include "model/cmcEeprom.h"
 
 class cmcEvMan;

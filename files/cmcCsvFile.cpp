@@ -5,7 +5,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "files/FileErr.h"
 #include "files/cmcSafeFile.h"
 #include "model/cmcChType.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "model/datCh.h"
 
 class cmcEeprom;

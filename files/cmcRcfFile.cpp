@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "files/FileErr.h"
 #include "files/cmcSafeFile.h"
 #include "model/cmcEeprom.h"

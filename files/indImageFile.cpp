@@ -1,6 +1,6 @@
 #include "files/indImageFile.h"
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "files/FileErr.h"
 #include "files/cmcRcfFile.h"
 #include "model/cmcEeprom.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcTask.h"
-#include "app/cmcTick.h"
+#include "runtime/cmcTask.h"
+#include "runtime/cmcTick.h"
 #include "link/CloneResult.h"
 #include "link/cmcFramer.h"
 #include "link/cmcSerialPort.h"

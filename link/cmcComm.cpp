@@ -10,7 +10,7 @@
 #include <array>
 #include <utility>
 
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcTimerHost.h"
 #include "link/cmcPortMap.h"
 #include "util/Cp932.h"
 #include "util/cmcStr.h"

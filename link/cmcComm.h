@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cmcTask.h"
+#include "runtime/cmcTask.h"
 #include "link/cmcSerialPort.h"
 #include "util/cmcBuff.h"
 

@@ -1,6 +1,6 @@
 #include "model/datCh.h"
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "model/cmcChType.h"
 #include "model/cmcEeprom.h"
 #include "model/cmcFieldCodec.h"

@@ -1,6 +1,6 @@
 #include "model/indActiveCell.h"
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "model/cmcChType.h"
 #include "model/datClipCh.h"
 #include "model/indActiveCellCanvas.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcPrompt.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcPrompt.h"
 #include "model/cmcChType.h"
 #include "model/datClipCh.h"
 #include "model/indActiveCellIds.h"

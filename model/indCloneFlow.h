@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "model/AddrRange.h"
 #include "model/cmcEeprom.h"
 #include "model/indCloneMan.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcTask.h"
+#include "runtime/cmcTask.h"
 #include "link/cmcCloneDrv.h"
 #include "model/indCloneObserver.h"
 #include "util/cmcMethod.h"

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "sheet/cuiMenuBody.h"
 #include "text/cmcGTex.h"
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 
 cuiMenuListener::cuiMenuListener(cmcEvMan* events, cmcMethod<const cmcEvent&> handler)
     : m_events(events), m_handler(std::move(handler)) {

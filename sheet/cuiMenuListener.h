@@ -1,5 +1,5 @@
 #pragma once
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "util/cmcMethod.h"
 
 class cmcEvMan;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcColor.h"
 #include "sheet/cmcTextMeasurer.h"
 #include "sheet/cuiSheetView.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellLink.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcTimerHost.h"
 #include "sheet/cmcColor.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiSheetView.h"

@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "sheet/cuiMenuBody.h"
 #include "text/cmcGTex.h"
 

@@ -7,14 +7,14 @@
 #include <QScreen>
 #include <cstdio>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcDemoRadio.h"
 #include "app/gui/cmcImageLists.h"
 #include "app/gui/cmcQtPrompt.h"
 #include "app/gui/cmcQtText.h"
 #include "app/gui/indMain.h"
-#include "app/qt/cmcQtTimerHost.h"
+#include "runtime/qt/cmcQtTimerHost.h"
 #include "files/indEnviron.h"
 #include "files/indSettingsPlace.h"
 #include "files/qt/cmcQtInstanceLock.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 
 class QProcess;
 class cmcGTex;

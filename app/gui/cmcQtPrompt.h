@@ -2,7 +2,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 
 // The core's message boxes and file dialogs as Qt shows them, owned by the
 // main window once there is one.

@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "app/cmcDocument.h"
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
 #include "app/gui/cuiImportReport.h"
 #include "files/cmcCsvFile.h"

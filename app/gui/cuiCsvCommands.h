@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 
 class cmcCsvFile;
 class cmcDocument;

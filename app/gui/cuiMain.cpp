@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "app/cmcRevision.h"
 #include "app/cmcWorkArea.h"
 #include "app/gui/TForm1.h"

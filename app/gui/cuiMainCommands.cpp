@@ -4,7 +4,7 @@
 // side, the radio commands and the list files.
 #include <QCoreApplication>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcEditorRun.h"
 #include "app/gui/cuiCsvCommands.h"

@@ -10,7 +10,7 @@
 #include <QAbstractItemView>
 #include <QVBoxLayout>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"
 #include "text/cmcGTex.h"

@@ -7,8 +7,8 @@
 #include <QWidget>
 #include <cmath>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcPrompt.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcPrompt.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cuiPrintProgress.h"
 #include "model/indActiveCell.h"

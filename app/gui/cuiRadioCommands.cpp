@@ -3,9 +3,9 @@
 #include <QWidget>
 #include <utility>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/cmcPortChoice.h"
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "app/gui/cmcQtText.h"
 #include "app/gui/cuiInformation.h"
 #include "app/gui/cuiPortSelect.h"

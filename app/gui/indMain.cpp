@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcEvent.h"
 #include "app/cmcPathName.h"
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcEditorRun.h"
 #include "app/gui/cmcQtText.h"

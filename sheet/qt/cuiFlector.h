@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcCellContext.h"
 
 class QFrame;

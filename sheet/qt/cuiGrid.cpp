@@ -12,7 +12,7 @@
 #include <optional>
 #include <set>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/gui/cmcQtColor.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <utility>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/qt/cmcQtAction.h"

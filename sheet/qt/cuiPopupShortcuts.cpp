@@ -4,7 +4,7 @@
 #include <QShortcut>
 #include <QWidget>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/cuiMenuItem.h"
 

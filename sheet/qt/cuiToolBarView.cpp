@@ -5,7 +5,7 @@
 #include <QToolBar>
 #include <utility>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "app/gui/cmcQtText.h"
 #include "sheet/cuiToolBar.h"
 #include "sheet/qt/cmcQtAction.h"

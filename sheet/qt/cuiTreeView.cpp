@@ -5,7 +5,7 @@
 #include <QSignalBlocker>
 #include <utility>
 
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 #include "app/gui/cmcQtColor.h"
 #include "app/gui/cmcQtFont.h"
 #include "app/gui/cmcQtText.h"

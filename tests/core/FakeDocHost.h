@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcPrompt.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcPrompt.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "model/cmcEeprom.h"
 #include "model/datClipCh.h"
 #include "model/indActiveCell.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 #include "model/cmcEeprom.h"
 #include "text/cmcGTex.h"
 

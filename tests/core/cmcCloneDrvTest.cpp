@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "FakeRadio.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "model/indImageMap.h"
 #include "model/indModelRules.h"
 

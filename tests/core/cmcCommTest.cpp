@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "PtyPair.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "link/cmcPortMap.h"
 

@@ -7,8 +7,8 @@
 
 #include "CellTestSupport.h"
 #include "TestSupport.h"
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "files/FileErr.h"
 #include "model/cmcChType.h"
 #include "model/datCh.h"

@@ -8,8 +8,8 @@
 
 #include "FirstInstanceLock.h"
 #include "TestSupport.h"
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 #include "text/BuiltinTable.h"

@@ -1,4 +1,4 @@
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "app/cmcTask.h"
+#include "runtime/cmcTask.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 
 namespace {
 

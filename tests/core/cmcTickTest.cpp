@@ -1,8 +1,8 @@
-#include "app/cmcTick.h"
+#include "runtime/cmcTick.h"
 
 #include <gtest/gtest.h>
 
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 
 TEST(cmcTickTest, CountsDownAndRunsOutAfterItsDurationAcrossTheWrap) {
     // Starts well inside the counter and just before it wraps.

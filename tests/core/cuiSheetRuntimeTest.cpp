@@ -5,8 +5,8 @@
 #include <cstring>
 #include <set>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "cuiSheetTestSupport.h"
 
 namespace {

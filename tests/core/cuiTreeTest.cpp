@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "UiModelTestSupport.h"
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "sheet/cuiTree.h"
 #include "util/Cp932.h"
 

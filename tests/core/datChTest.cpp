@@ -6,8 +6,8 @@
 
 #include "TestSupport.h"
 
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "model/cmcChType.h"
 #include "model/cmcEeprom.h"
 #include "model/indImageMap.h"

@@ -7,7 +7,7 @@
 
 #include "FakeRadio.h"
 #include "TestSupport.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "model/indCloneFlow.h"
 #include "model/indModelRules.h"
 #include "text/BuiltinTable.h"

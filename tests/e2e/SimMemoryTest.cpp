@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "SimProcess.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "link/cmcComm.h"
 #include "link/cmcPortMap.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcPrompt.h"
-#include "app/qt/cmcQtTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcPrompt.h"
+#include "runtime/qt/cmcQtTimerHost.h"
 #include "files/cmcInstanceLock.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"

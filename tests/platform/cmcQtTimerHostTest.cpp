@@ -1,12 +1,12 @@
-#include "app/qt/cmcQtTimerHost.h"
+#include "runtime/qt/cmcQtTimerHost.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "WaitFor.h"
-#include "app/cmcEvMan.h"
-#include "app/cmcTask.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcTask.h"
 
 TEST(cmcQtTimerHostTest, RunsATaskOnTheEventLoopUntilItStopsItself) {
     cmcQtTimerHost host;

@@ -12,7 +12,7 @@
 #include <optional>
 #include <thread>
 
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "files/FileErr.h"
 #include "files/indImageFile.h"
 #include "files/indSettingsPlace.h"

@@ -1,7 +1,7 @@
 #include <optional>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "files/FileErr.h"
 #include "files/cmcCsvFile.h"
 #include "files/indImageFile.h"

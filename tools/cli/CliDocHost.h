@@ -1,9 +1,9 @@
 #pragma once
 #include <string>
 
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "app/cmcRevision.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "model/cmcEeprom.h"
 #include "model/datClipCh.h"
 #include "model/indActiveCell.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/cmcPrompt.h"
+#include "runtime/cmcPrompt.h"
 
 // Message boxes of the core as the command-line tool shows them: the box's
 // text on standard error, in UTF-8. Nobody is there to answer, so a question

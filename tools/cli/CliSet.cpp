@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cmcEvMan.h"
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "files/FileErr.h"
 #include "files/indImageFile.h"
 #include "model/cmcChType.h"

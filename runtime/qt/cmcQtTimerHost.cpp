@@ -1,4 +1,4 @@
-#include "app/qt/cmcQtTimerHost.h"
+#include "runtime/qt/cmcQtTimerHost.h"
 
 #include <QTimerEvent>
 #include <algorithm>

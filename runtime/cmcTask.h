@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcTimerHost.h"
 #include "util/cmcMethod.h"
 
 // An interval timer that calls its handler on the host's event loop. A handler

@@ -1,4 +1,4 @@
-#include "app/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "app/cmcEvAns.h"
+#include "runtime/cmcEvAns.h"
 
 #include <utility>
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <map>
 
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcTimerHost.h"
 
 // Time that moves only when told to. Advance fires the timers that fall due
 // in time order, so a test of a 1000 ms time-out runs in microseconds and

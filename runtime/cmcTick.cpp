@@ -1,6 +1,6 @@
-#include "app/cmcTick.h"
+#include "runtime/cmcTick.h"
 
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcTimerHost.h"
 
 void cmcTick::Start(uint32_t ms) {
     m_duration = ms;

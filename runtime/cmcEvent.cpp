@@ -1,4 +1,4 @@
-#include "app/cmcEvent.h"
+#include "runtime/cmcEvent.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include <QObject>
 #include <map>
 
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcTimerHost.h"
 
 class QTimerEvent;
 

@@ -1,4 +1,4 @@
-#include "app/cmcTask.h"
+#include "runtime/cmcTask.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "app/cmcVirtualTimerHost.h"
+#include "runtime/cmcVirtualTimerHost.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,9 +4,9 @@
 #include <list>
 #include <string_view>
 
-#include "app/cmcEvAns.h"
-#include "app/cmcEvent.h"
-#include "app/cmcTask.h"
+#include "runtime/cmcEvAns.h"
+#include "runtime/cmcEvent.h"
+#include "runtime/cmcTask.h"
 #include "util/cmcMethod.h"
 
 class cmcTimerHost;

@@ -1,4 +1,4 @@
-#include "app/cmcTimerHost.h"
+#include "runtime/cmcTimerHost.h"
 
 #include "util/cmcFatal.h"
 
