@@ -27,3 +27,9 @@ cmcTimerHost* cmcTimerHost::SetCurrent(cmcTimerHost* host) {
     CurrentHost() = host;
     return previous;
 }
+
+int cmcTimerHost::WatchReadable(int, Callback) {
+    return 0;
+}
+
+void cmcTimerHost::StopWatch(int) {}

@@ -22,6 +22,16 @@ public:
     // stop its own timer.
     virtual void StopTimer(int id) = 0;
 
+    // Calls back whenever the descriptor has bytes to read, until stopped, so
+    // that a reader sleeps until data arrives instead of polling. Returns an
+    // id other than 0, or 0 when this host cannot watch descriptors: the
+    // caller then polls on a timer as before.
+    virtual int WatchReadable(int descriptor, Callback callback);
+    virtual bool CanWatch() const { return false; }
+    // Stopping an unknown or already stopped watch does nothing; a callback
+    // may stop its own watch.
+    virtual void StopWatch(int id);
+
     // The process-wide host that time-outs read. Fatal when none is set.
     static cmcTimerHost& Current();
     static bool HasCurrent();

@@ -1,5 +1,6 @@
 #include "runtime/qt/cmcQtTimerHost.h"
 
+#include <QSocketNotifier>
 #include <QTimerEvent>
 #include <algorithm>
 #include <limits>
@@ -12,6 +13,9 @@ cmcQtTimerHost::cmcQtTimerHost(QObject* parent) : QObject(parent) {
 cmcQtTimerHost::~cmcQtTimerHost() {
     for (const auto& [id, callback] : m_callbacks) {
         killTimer(id);
+    }
+    for (const auto& [id, notifier] : m_watches) {
+        delete notifier;
     }
 }
 
@@ -46,4 +50,27 @@ void cmcQtTimerHost::timerEvent(QTimerEvent* event) {
     // The callback may stop its own timer, so it runs from a copy.
     Callback callback = found->second;
     callback();
+}
+
+int cmcQtTimerHost::WatchReadable(int descriptor, Callback callback) {
+    if (descriptor < 0) {
+        return 0;
+    }
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read);
+    const int id = m_nextWatch++;
+    m_watches.emplace(id, notifier);
+    connect(notifier, &QSocketNotifier::activated, this,
+            [callback = std::move(callback)] { callback(); });
+    return id;
+}
+
+void cmcQtTimerHost::StopWatch(int id) {
+    auto found = m_watches.find(id);
+    if (found == m_watches.end()) {
+        return;
+    }
+    // It may be the notifier whose signal is being delivered right now.
+    found->second->setEnabled(false);
+    found->second->deleteLater();
+    m_watches.erase(found);
 }

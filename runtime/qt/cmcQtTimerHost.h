@@ -5,6 +5,7 @@
 
 #include "runtime/cmcTimerHost.h"
 
+class QSocketNotifier;
 class QTimerEvent;
 
 // Timers on the Qt event loop of the thread that owns this object. Needs a
@@ -20,6 +21,9 @@ public:
     uint32_t NowMs() const override;
     int StartTimer(uint32_t intervalMs, Callback callback) override;
     void StopTimer(int id) override;
+    int WatchReadable(int descriptor, Callback callback) override;
+    bool CanWatch() const override { return true; }
+    void StopWatch(int id) override;
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -27,4 +31,6 @@ protected:
 private:
     QElapsedTimer m_clock;
     std::map<int, Callback> m_callbacks;
+    int m_nextWatch = 1;
+    std::map<int, QSocketNotifier*> m_watches;
 };

@@ -43,3 +43,25 @@ TEST(cmcVirtualTimerHostTest, TheCounterWrapsAt32Bits) {
     host.Advance(0x20);
     EXPECT_EQ(host.NowMs(), 0x10u);
 }
+
+TEST(cmcVirtualTimerHostTest, WatchesRunWhileTheirDescriptorIsReadable) {
+    cmcVirtualTimerHost host;
+    int unread = 3;
+    int calls = 0;
+    host.SetReadiness(7, [&] { return unread > 0; });
+    const int id = host.WatchReadable(7, [&] {
+        ++calls;
+        --unread;
+    });
+    ASSERT_NE(id, 0);
+    host.Advance(0);
+    EXPECT_EQ(calls, 3) << "called until everything was read";
+    unread = 1;
+    host.StartTimer(5, [] {});
+    host.Advance(5);
+    EXPECT_EQ(calls, 4) << "and again as soon as bytes came";
+    unread = 1;
+    host.StopWatch(id);
+    host.Advance(10);
+    EXPECT_EQ(calls, 4) << "a stopped watch is silent";
+}
