@@ -2,9 +2,8 @@
 
 #include <utility>
 
-cmcEvMan::cmcEvMan(cmcTimerHost& host) : m_dispatch(host) {
+cmcEvMan::cmcEvMan(cmcTimerHost& host) : m_host(host), m_epoch(host.NowMs()), m_dispatch(host) {
     m_dispatch.SetHandler(cmcTask::Handler(this, &cmcEvMan::Dispatch));
-    m_dispatch.SetInterval(kDispatchIntervalMs);
 }
 
 cmcEvMan::~cmcEvMan() {
@@ -100,6 +99,16 @@ void cmcEvMan::Enqueue(cmcEvent event) {
     // Pending until the next dispatch round begins, so an event posted from
     // a handler of a queued event waits for the following tick.
     m_queue.push_back(QueuedEvent{std::move(event)});
+    WakeDispatch();
+}
+
+void cmcEvMan::WakeDispatch() {
+    if (m_dispatch.Interval() >= 0) {
+        return;
+    }
+    const auto interval = static_cast<uint32_t>(kDispatchIntervalMs);
+    const uint32_t phase = (m_host.NowMs() - m_epoch) % interval;
+    m_dispatch.SetInterval(static_cast<int32_t>(interval - phase));
 }
 
 void cmcEvMan::Dispatch(cmcTask& /*task*/) {
@@ -114,6 +123,11 @@ void cmcEvMan::Dispatch(cmcTask& /*task*/) {
     }
     std::erase_if(m_queue, [](const QueuedEvent& queued) { return queued.done; });
     FreeRemoved();
+    if (m_queue.empty()) {
+        m_dispatch.SetInterval(-1);
+    } else if (m_dispatch.Interval() != kDispatchIntervalMs) {
+        m_dispatch.SetInterval(kDispatchIntervalMs);  // back on the clock's ticks
+    }
 }
 
 void cmcEvMan::MarkRemoved(const Listener& listener) {

@@ -80,6 +80,12 @@ private:
     int m_deliveryDepth = 0;
     cmcEvAns m_answerRoot{nullptr};
     cmcEvAns* m_currentAnswer = &m_answerRoot;
+    // The dispatch task runs only while events wait, on the ticks of the
+    // 10 ms clock it would have kept running: posted events are delivered at
+    // the same moments, and nothing wakes the program while the queue is empty.
+    void WakeDispatch();
+    cmcTimerHost& m_host;
+    uint32_t m_epoch;
     // Last, so it stops before the lists it walks are freed.
     cmcTask m_dispatch;
 };

@@ -111,6 +111,33 @@ TEST_F(cmcEvManTest, PostedEventsWaitForTheDispatchTickAndKeepTheirOrder) {
     EXPECT_EQ(man.QueuedEvents(), 0u);
 }
 
+// At rest the manager arms no timer; a posted event is still delivered on
+// the tick of the 10 ms clock it would have had running.
+TEST_F(cmcEvManTest, TheDispatchTaskRunsOnlyWhileEventsWait) {
+    man.Listen(a.Handler());
+    EXPECT_EQ(host.RunningTimers(), 0u);
+    host.Advance(23);
+    man.Post(1, 0, 0);
+    EXPECT_EQ(host.RunningTimers(), 1u);
+    host.Advance(6);
+    EXPECT_EQ(log, "");
+    host.Advance(1);
+    EXPECT_EQ(log, "A1 ") << "delivered at 30 ms";
+    EXPECT_EQ(host.RunningTimers(), 0u);
+    a.action = [&](const cmcEvent& e) {
+        if (e.code == 2) {
+            man.Post(3, 0, 0);
+        }
+    };
+    man.Post(2, 0, 0);
+    host.Advance(10);
+    EXPECT_EQ(log, "A1 A2 ");
+    EXPECT_EQ(host.RunningTimers(), 1u) << "the event posted meanwhile still waits";
+    host.Advance(10);
+    EXPECT_EQ(log, "A1 A2 A3 ");
+    EXPECT_EQ(host.RunningTimers(), 0u);
+}
+
 TEST_F(cmcEvManTest, AnEventPostedFromAHandlerWaitsForTheNextTick) {
     man.Listen(a.Handler());
     a.action = [&](const cmcEvent& e) {
