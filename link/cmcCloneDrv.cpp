@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "link/cmcCloneBlock.h"
+#include "link/cmcComm.h"
 
 namespace {
 
@@ -42,11 +43,13 @@ bool IsGoOn(int b) { return (b >= 0xF0 && b <= 0xF9) || b == 0xFB; }
 
 }  // namespace
 
-cmcCloneDrv::cmcCloneDrv(std::unique_ptr<cmcSerialPort> port) : m_port(std::move(port)) {
+cmcCloneDrv::cmcCloneDrv(std::unique_ptr<cmcSerialPort> port)
+    : m_port(std::move(port)), m_host(cmcTimerHost::Current()), m_timer(m_host) {
     m_timer.SetHandler(cmcTask::Handler(this, [this](cmcTask&) { Tick(); }));
 }
 
 cmcCloneDrv::~cmcCloneDrv() {
+    StopWaiting();
     m_timer.Detach();
     m_port->Close();
 }
@@ -112,14 +115,26 @@ bool cmcCloneDrv::Start(Operation operation, const AddrRangeList& ranges, Callba
     m_speedRaised = false;
     m_timeout = cmcTick();
     m_step = Step::Begin;
-    m_timer.SetInterval(kTickMs);
+    m_sleeps = m_port->CanWatchReads() && m_host.CanWatch();
+    Schedule();
     return true;
 }
 
 void cmcCloneDrv::Tick() {
-    if (!IsBusy()) {
+    // A step never runs inside another, whatever woke it.
+    if (m_ticking || !IsBusy()) {
         return;
     }
+    m_ticking = true;
+    const CloneResult* running = m_record.get();
+    RunTick();
+    m_ticking = false;
+    if (IsBusy() && m_record.get() == running) {
+        Schedule();
+    }
+}
+
+void cmcCloneDrv::RunTick() {
     const bool expired = m_timeout.Remaining() == 0;
     const CloneResult* running = m_record.get();
     bool progress = false;
@@ -469,9 +484,12 @@ bool cmcCloneDrv::StepFinish() {
 }
 
 void cmcCloneDrv::Complete() {
+    StopWaiting();
     m_port->Close();
     m_step = Step::Idle;
     m_timer.SetInterval(-1);
+    // The callback may start the next operation, which schedules itself.
+    m_ticking = false;
     ClearBuffers();
     // Tidy up before the call, which may start the next operation at once.
     std::unique_ptr<CloneResult> record = std::move(m_record);
@@ -545,4 +563,103 @@ void cmcCloneDrv::ClearBuffers() {
     m_framer.Reset();
     m_echo.Clear();
     m_send.Clear();
+}
+
+// Waiting.
+
+void cmcCloneDrv::Schedule() {
+    if (!m_sleeps) {
+        if (m_timer.Interval() != static_cast<int32_t>(kTickMs)) {
+            m_timer.SetInterval(kTickMs);
+        }
+        return;
+    }
+    const int descriptor = m_port->ReadDescriptor();
+    const bool forData = WaitsForData();
+    if (m_wake != 0) {
+        m_host.StopTimer(m_wake);
+        m_wake = 0;
+    }
+    if (m_watch != 0 && (!forData || descriptor != m_watchedDescriptor)) {
+        m_host.StopWatch(m_watch);
+        m_watch = 0;
+    }
+    if (forData && m_watch == 0 && descriptor >= 0) {
+        m_watch = m_host.WatchReadable(descriptor, [this] { Tick(); });
+        m_watchedDescriptor = descriptor;
+    }
+    // Bytes that cannot be watched for after all are polled for.
+    uint32_t ms = !forData ? NextStepMs() : m_watch != 0 ? UINT32_MAX : kTickMs;
+    if (m_timeout.IsActive()) {
+        ms = std::min(ms, m_timeout.Remaining());
+    }
+    if (ms != UINT32_MAX) {
+        m_wake = m_host.StartTimer(ms, [this] {
+            m_host.StopTimer(m_wake);
+            m_wake = 0;
+            Tick();
+        });
+    }
+}
+
+void cmcCloneDrv::StopWaiting() {
+    if (m_wake != 0) {
+        m_host.StopTimer(m_wake);
+        m_wake = 0;
+    }
+    if (m_watch != 0) {
+        m_host.StopWatch(m_watch);
+        m_watch = 0;
+    }
+}
+
+bool cmcCloneDrv::WaitsForData() const {
+    if (m_step == Step::Finish || m_step == Step::Done) {
+        return false;
+    }
+    const size_t echoAllowed = m_step == Step::SendData ? kEchoSlackWhileSending : 0;
+    if (m_echoCheck && m_echo.Length() > echoAllowed) {
+        return true;
+    }
+    switch (m_step) {
+        case Step::AwaitIdentity:
+        case Step::ReceiveData:
+        case Step::AwaitReady:
+        case Step::AwaitAck:
+        case Step::AwaitAccepted:
+            return true;
+        default:
+            return false;
+    }
+}
+
+uint32_t cmcCloneDrv::NextStepMs() {
+    switch (m_step) {
+        case Step::Settle:
+            return m_settle.Remaining();
+        case Step::SendData: {
+            if (m_send.Empty() && m_rangeIndex < m_ranges.size()) {
+                return 0;  // the next frame is built at once
+            }
+            const size_t allowed = m_send.Empty() ? 0 : kPendingFactor * m_send.Length();
+            const size_t pending = m_port->OutputPending();
+            return pending > allowed ? DrainMs(pending - allowed) : 0;
+        }
+        case Step::Finish: {
+            const size_t pending = m_port->OutputPending();
+            return pending > 0 ? DrainMs(pending) : 0;
+        }
+        default:
+            return 0;
+    }
+}
+
+// The line's time for the bytes, but never longer than the poll it stands
+// for: a device that drains faster (a pseudo-terminal) is not kept waiting.
+uint32_t cmcCloneDrv::DrainMs(size_t bytes) const {
+    const int32_t baud = std::max(cmcComm::ParseSettings(m_settings).baud, 1);
+    const uint64_t ms =
+        (static_cast<uint64_t>(bytes) * 10 * 1000 + static_cast<uint64_t>(baud) - 1) /
+        static_cast<uint64_t>(baud);
+    return static_cast<uint32_t>(std::clamp<uint64_t>(ms, 1, kTickMs));
 }

@@ -15,8 +15,11 @@
 #include "util/cmcMethod.h"
 
 // Speaks the radio's cloning protocol over one port, one operation at a time,
-// as a step machine ticked every 10 ms by the timer host. It shows nothing:
-// every outcome is a result code in the record handed to the callback.
+// as a step machine run by the timer host. Between steps it sleeps until the
+// step can go on (bytes arrived, output drained, a delay over) or its
+// time-out falls due; on a port or host that cannot say when bytes arrive it
+// polls every 10 ms instead. It shows nothing: every outcome is a result
+// code in the record handed to the callback.
 class cmcCloneDrv {
 public:
     enum Operation { kProbe = 1, kIdentify = 2, kRead = 3, kWrite = 4 };
@@ -73,6 +76,14 @@ private:
         Finish, Done,
     };
     bool Start(Operation operation, const AddrRangeList& ranges, Callback done);
+    void RunTick();
+    // Arms what wakes the machine for its next step.
+    void Schedule();
+    void StopWaiting();
+    bool WaitsForData() const;
+    // Milliseconds until the step that does not wait for data can go on.
+    uint32_t NextStepMs();
+    uint32_t DrainMs(size_t bytes) const;
     bool EchoOwedTooMuch();
     bool RunStep();
     bool StepOpen();
@@ -136,5 +147,11 @@ private:
     bool m_speedRaised = false;
     cmcTick m_timeout;
     cmcTick m_settle;
-    cmcTask m_timer;
+    cmcTimerHost& m_host;
+    cmcTask m_timer;  // the 10 ms poll, where nothing can be watched
+    int m_watch = 0;  // bytes arriving on the port
+    int m_watchedDescriptor = -1;
+    int m_wake = 0;         // the next step's moment
+    bool m_sleeps = false;  // between steps; false: the 10 ms poll
+    bool m_ticking = false;
 };

@@ -53,6 +53,8 @@ public:
     size_t InputCount() override;
     size_t OutputPending() override;
     bool HasWriteError() const override { return m_writeError; }
+    bool CanWatchReads() const override { return true; }
+    int ReadDescriptor() const override { return m_fd; }
 
     // One round of the output pump; the pump task calls it, and so may a
     // caller's own tick.

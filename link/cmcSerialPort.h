@@ -26,4 +26,9 @@ public:
     // Bytes not yet sent: the driver's queue plus our own output buffer.
     virtual size_t OutputPending() = 0;
     virtual bool HasWriteError() const = 0;
+
+    // Whether arriving bytes can be watched for (then ReadDescriptor names
+    // what to watch while the port is open); otherwise the reader polls.
+    virtual bool CanWatchReads() const { return false; }
+    virtual int ReadDescriptor() const { return -1; }
 };

@@ -94,9 +94,13 @@ public:
     size_t InputCount() override { return input.size(); }
     size_t OutputPending() override { return pending; }
     bool HasWriteError() const override { return writeError; }
+    // A descriptor number for hosts that watch readiness; -1: poll.
+    bool CanWatchReads() const override { return descriptor >= 0; }
+    int ReadDescriptor() const override { return open ? descriptor : -1; }
 
     void Feed(const Bytes& bytes) { input.insert(input.end(), bytes.begin(), bytes.end()); }
 
+    int descriptor = -1;
     bool openOk = true;
     bool open = false;
     int opens = 0;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "FakeRadio.h"
 #include "runtime/cmcVirtualTimerHost.h"
@@ -82,6 +83,13 @@ protected:
         return result ? result->result : -1;
     }
 
+    // The port says when bytes arrive, as a device does: the driver sleeps
+    // between its steps instead of polling.
+    void UseReadiness() {
+        port->descriptor = 42;
+        host.SetReadiness(42, [this] { return port->open && !port->input.empty(); });
+    }
+
     cmcVirtualTimerHost host;
     cmcTimerHost::Scope scope{host};
     test::FakeRadioPort* port = nullptr;
@@ -106,32 +114,76 @@ TEST_F(CloneDrvTest, IdentifySendsTheRequestAndKeepsTheRadiosCodesAndBlock) {
     EXPECT_TRUE(std::equal(info.begin(), info.end(), result->information.Data()));
 }
 
-TEST_F(CloneDrvTest, IdentityFaults) {
-    struct Case {
-        const char* name;
-        Bytes reply;
-        int32_t expected;
-    };
-    const Case cases[] = {
+struct IdentityCase {
+    const char* name;
+    Bytes reply;
+    int32_t expected;
+};
+
+std::vector<IdentityCase> IdentityCases() {
+    return {
         {"code byte not decimal", test::IdentityFrame({0x4A, 0x01, 0x00, 0x21}), 5},
         {"too short for the codes", test::RadioFrame(0xE1, {0x40, 0x01, 0x00}), 5},
         {"another command", test::RadioFrame(0xE4, {0x40, 0x01, 0x00, 0x21}), 5},
-        {"addressed from the PC", Bytes{0xFE, 0xFE, 0xEE, 0xEF, 0xE1, 0x40, 0x01, 0x00, 0x21, 0xFD}, 5},
+        {"addressed from the PC", Bytes{0xFE, 0xFE, 0xEE, 0xEF, 0xE1, 0x40, 0x01, 0x00, 0x21, 0xFD},
+         5},
         {"codes only, no block", test::RadioFrame(0xE1, {0x40, 0x01, 0x00, 0x21}), 0},
         {"noise before the frame", Bytes{0x00, 0x12, 0xFD, 0x33} + test::IdentityFrame(), 0},
-        {"a new start abandons the first", Bytes{0xFE, 0xEF, 0xEE, 0xE4, 0x30} + test::IdentityFrame(), 0},
+        {"a new start abandons the first",
+         Bytes{0xFE, 0xEF, 0xEE, 0xE4, 0x30} + test::IdentityFrame(), 0},
         {"silence", Bytes{}, 4},
         {"frame never ends", Bytes{0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x40}, 4},
         {"bad frame, then a good one", test::RadioFrame(0xE2, {}) + test::IdentityFrame(), 0},
         {"good frame, then a bad one", test::IdentityFrame() + test::RadioFrame(0xE2, {}), 5},
         {"endless frame", Bytes{0xFE} + Bytes(600, 0x30), 5},
     };
-    for (const Case& c : cases) {
+}
+
+TEST_F(CloneDrvTest, IdentityFaults) {
+    for (const IdentityCase& c : IdentityCases()) {
         SCOPED_TRACE(c.name);
         result.reset();
         radio.identity = c.reply;
         EXPECT_EQ(Identify(), c.expected);
     }
+}
+
+TEST_F(CloneDrvTest, WaitingOnReadinessEndsEachCaseAlike) {
+    UseReadiness();
+    for (const IdentityCase& c : IdentityCases()) {
+        SCOPED_TRACE(c.name);
+        result.reset();
+        radio.identity = c.reply;
+        EXPECT_EQ(Identify(), c.expected);
+    }
+    result.reset();
+    EXPECT_EQ(Read(), cmcCloneDrv::kOk);
+    result.reset();
+    EXPECT_EQ(Write(), cmcCloneDrv::kOk);
+}
+
+// Between its steps the driver sleeps: no poll while the radio is silent,
+// the answer taken the moment it arrives and the time-out noticed when due.
+TEST_F(CloneDrvTest, WaitingOnReadinessWakesOnlyForWork) {
+    UseReadiness();
+    radio.identity.clear();
+    ASSERT_TRUE(drv->StartIdentify(Keep()));
+    host.Advance(500);
+    EXPECT_EQ(host.Watches(), 1u) << "waiting for bytes";
+    EXPECT_EQ(host.RunningTimers(), 1u) << "and for the time-out, nothing else";
+    Run();
+    EXPECT_EQ(result->result, cmcCloneDrv::kTimeout);
+    EXPECT_GE(doneAt, 1100u);
+    EXPECT_LE(doneAt, 1110u) << "the time-out is noticed when it falls due";
+    EXPECT_EQ(host.Watches() + host.RunningTimers(), 0u) << "nothing left armed";
+
+    result.reset();
+    radio.identity = test::IdentityFrame();
+    const uint32_t start = host.NowMs();
+    ASSERT_TRUE(drv->StartIdentify(Keep()));
+    Run();
+    EXPECT_EQ(result->result, cmcCloneDrv::kOk);
+    EXPECT_LE(doneAt - start, 110u) << "the settle after opening, then at once";
 }
 
 TEST_F(CloneDrvTest, SilenceEndsAboutOneSecondAfterTheRequest) {

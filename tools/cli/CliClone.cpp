@@ -6,13 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <optional>
-#include <thread>
 
-#include "runtime/cmcVirtualTimerHost.h"
 #include "files/FileErr.h"
 #include "files/indImageFile.h"
 #include "files/indSettingsPlace.h"
@@ -22,6 +19,7 @@
 #include "model/indCloneMan.h"
 #include "model/indModelRules.h"
 #include "model/indWarningCheck.h"
+#include "runtime/cmcPollTimerHost.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
 #include "tools/cli/CliCloneObserver.h"
@@ -77,8 +75,8 @@ int CliSelectedPort() {
     return stored && *stored >= 1 && *stored <= 256 ? *stored : kDefaultPort;
 }
 
-// One clone job with its manager, run on a small real-time loop: the core's
-// timers are virtual, and the loop moves them along with the clock.
+// One clone job with its manager, run on a small event loop that sleeps
+// until the port has bytes or a timer falls due.
 class CloneSession {
 public:
     explicit CloneSession(const CloneArgs& args) : m_scope(m_host) {
@@ -109,22 +107,13 @@ public:
         if (!started) {
             return indCloneFlow::kBusy;
         }
-        auto last = std::chrono::steady_clock::now();
-        while (!m_result) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            const auto now = std::chrono::steady_clock::now();
-            const auto ms =
-                std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
-            if (ms > 0) {
-                last += std::chrono::milliseconds(ms);
-                m_host.Advance(static_cast<uint32_t>(ms));
-            }
-        }
-        return *m_result;
+        m_host.RunUntil([this] { return m_result.has_value(); });
+        // A job always reports; should it fall silent, it failed.
+        return m_result.value_or(indCloneFlow::kBusy);
     }
 
 private:
-    cmcVirtualTimerHost m_host;
+    cmcPollTimerHost m_host;
     cmcTimerHost::Scope m_scope;
     CliCloneObserver m_observer;
     CliPrompt m_prompt;
