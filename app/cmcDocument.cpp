@@ -50,11 +50,19 @@ void cmcDocument::LoadInitialImage(const std::string& exeFolder, int32_t modelIn
 void cmcDocument::Start() {
     m_current.Assign(m_initial);
     ClearModified();
-    m_mainTask.SetInterval(kMainTaskMs);
+    m_started = true;
+    WakeMainTask();
 }
 
 void cmcDocument::Stop() {
+    m_started = false;
     m_mainTask.SetInterval(-1);
+}
+
+void cmcDocument::WakeMainTask() {
+    if (m_started && m_mainTask.Interval() < 0) {
+        m_mainTask.SetInterval(kMainTaskMs);
+    }
 }
 
 bool cmcDocument::IsModified() {
@@ -257,6 +265,7 @@ std::string cmcDocument::VersionText() {
 void cmcDocument::RestartCheckDelay() {
     m_checkDelay.Start(kCheckDelayMs);
     m_checkPending = true;
+    WakeMainTask();
 }
 
 void cmcDocument::OnEvent(const cmcEvent& event) {
@@ -300,16 +309,17 @@ void cmcDocument::OnEntryEvent(const cmcEvent& event) {
     }
 }
 
-void cmcDocument::OnMainTask(cmcTask&) {
-    if (m_hooks.idle) {
-        m_hooks.idle();
-    }
+void cmcDocument::OnMainTask(cmcTask& task) {
+    const bool more = m_hooks.idle && m_hooks.idle();
     if (m_checkPending && m_checkDelay.Remaining() == 0) {
         m_checkPending = false;
         if (m_hooks.warningCheck) {
             m_hooks.warningCheck();
         }
         m_events.Post(kCheckDone, 0, 0);
+    }
+    if (!more && !m_checkPending && m_started) {
+        task.SetInterval(-1);
     }
 }
 
@@ -330,6 +340,7 @@ void cmcDocument::CloseSheet() {
     if (m_hooks.closeSheet) {
         m_hooks.closeSheet();
     }
+    WakeMainTask();  // the main task shows the sheet again
 }
 
 std::string cmcDocument::Text(const char* key, int line) {

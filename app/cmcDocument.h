@@ -54,8 +54,9 @@ public:
         std::function<void()> toolbarChanged;
         std::function<void()> warningCheck;
         // Called by the main task before its own work: show a sheet when
-        // none is shown, and the like.
-        std::function<void()> idle;
+        // none is shown, and the like. True while such work remains, so
+        // the task keeps running for it.
+        std::function<bool()> idle;
         // The entry list of `type` grew (+1) or shrank (-1).
         std::function<void(int32_t type, int32_t delta)> entryCount;
     };
@@ -76,6 +77,9 @@ public:
     // unmodified document; the main task starts.
     void Start();
     void Stop();
+    // Deferred work arrived (a sheet to show, a print to step): the main
+    // task runs until the work is done, and sleeps otherwise.
+    void WakeMainTask();
 
     cmcEeprom& Current() { return m_current; }
     const cmcEeprom& Initial() const { return m_initial; }
@@ -159,4 +163,5 @@ private:
     cmcTick m_checkDelay;
     bool m_checkPending = false;
     cmcTask m_mainTask;
+    bool m_started = false;
 };

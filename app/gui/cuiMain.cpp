@@ -249,6 +249,7 @@ void cuiMain::CloseSheet() {
     m_sheetPositions.Remember(m_shownSheet, {at[0], at[1], at[2], at[3]});
     m_sheetPanel->Clear();
     m_shownSheet.clear();
+    m_document.WakeMainTask();  // which shows a sheet again
 }
 
 void cuiMain::CallSheet(const std::string& name) {
@@ -429,18 +430,23 @@ void cuiMain::RefreshToolbar() {
     m_events.Send(cmcDocument::kRefreshMenus, 0, 0);
 }
 
-void cuiMain::OnIdle() {
+bool cuiMain::OnIdle() {
     if (m_print && m_print->Running()) {
         m_print->Step();
     }
-    if (!m_window || !m_window->isVisible() || !m_shownSheet.empty()) {
-        return;
+    const bool printing = m_print && m_print->Running();
+    if (!m_window || !m_shownSheet.empty()) {
+        return printing;
+    }
+    if (!m_window->isVisible()) {
+        return true;  // the sheet is shown once the window is
     }
     if (Tree()) {
         OnTreeSelection();
     } else if (std::string newest = m_sheetPositions.Newest(); !newest.empty()) {
         ShowSheet(newest);
     }
+    return printing;
 }
 
 cmcDocument::Hooks cuiMain::MakeHooks() {
@@ -466,6 +472,6 @@ cmcDocument::Hooks cuiMain::MakeHooks() {
     };
     hooks.toolbarChanged = [this] { RefreshToolbar(); };
     hooks.warningCheck = [this] { CheckErrors(); };
-    hooks.idle = [this] { OnIdle(); };
+    hooks.idle = [this] { return OnIdle(); };
     return hooks;
 }

@@ -181,7 +181,8 @@ private:
     void OpenManual();
     void ShowFileError(const char* key);
     void RefreshToolbar();
-    void OnIdle();
+    // The main task's share; true while deferred work remains.
+    bool OnIdle();
     void MakeSheetPanel();
     void ApplyMarks(const std::vector<std::string>& errors,
                     const std::vector<std::string>& warnings);

@@ -47,7 +47,9 @@ void cuiMain::PrintCommand(bool allSheets) {
             sheets.emplace_back(node->Argument());
         }
     }
-    m_print->StartPrint(sheets);
+    if (m_print->StartPrint(sheets)) {
+        m_document.WakeMainTask();  // which prints a sheet per tick
+    }
 }
 
 bool cuiMain::SheetShown() {
