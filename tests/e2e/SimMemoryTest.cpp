@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <filesystem>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -27,12 +27,15 @@ Bytes ReceiveUntil(cmcComm& comm, Done done) {
         uint8_t buffer[256];
         const size_t n = comm.Read(buffer, sizeof buffer);
         got.insert(got.end(), buffer, buffer + n);
-        if (n == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (n == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return got;
 }
 
-void Send(cmcComm& comm, Bytes frame) { comm.Write(frame.data(), frame.size()); }
+void Send(cmcComm& comm, Bytes frame) {
+    comm.Write(frame.data(), frame.size());
+}
 
 Bytes Frame(std::initializer_list<uint8_t> head, const std::string& text = {}) {
     // Sized once and filled by index: GCC 12 misreads an insert after an
@@ -47,7 +50,8 @@ Bytes Frame(std::initializer_list<uint8_t> head, const std::string& text = {}) {
 }
 
 bool EndsWith(const Bytes& got, const Bytes& tail) {
-    return got.size() >= tail.size() && std::equal(tail.begin(), tail.end(), got.end() - tail.size());
+    return got.size() >= tail.size() &&
+           std::equal(tail.begin(), tail.end(), got.end() - tail.size());
 }
 
 TEST(SimMemory, WriteIsKeptInTheFileAndReadBack) {
