@@ -93,4 +93,23 @@ TEST(SimMemory, WriteIsKeptInTheFileAndReadBack) {
     std::filesystem::remove(file);
 }
 
+TEST(SimMemory, HearsAFrameOnlyOnceItHasComeDownTheLine) {
+    // 300 baud: the write request and a 4-byte data frame, 32 bytes, take
+    // 1.07 s on the wire; the go-on byte cannot come before they have.
+    test::SimProcess sim({"--baud", "300"});
+    ASSERT_FALSE(sim.Path().empty());
+    cmcVirtualTimerHost host;
+    cmcPortMap map;
+    cmcComm comm(host, map);
+    ASSERT_TRUE(comm.OpenPath(sim.Path(), "300,N,8,1"));
+    const auto start = std::chrono::steady_clock::now();
+    Send(comm, Frame({0xE3, 0x40, 0x01, 0, 0}));
+    Send(comm, Frame({0xE4}, "02BC040102030434"));
+    EXPECT_EQ(ReceiveUntil(comm, [](const Bytes& b) { return !b.empty(); }), Bytes{0xF0});
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    EXPECT_GE(ms, 950);
+}
+
 }  // namespace
