@@ -1,19 +1,52 @@
 #!/usr/bin/env bash
 # Times a clone read and a clone write against the simulated radio at 9600
-# baud with pacing on, and prints each wall time as a ratio to the wire time
-# of the bytes exchanged (bytes x 10 / baud). Usage: scripts/bench-clone.sh [BUILD]
+# baud with pacing on (it takes and sends bytes at the line rate), first
+# through mxr77c-cli, then through the application's Program menu under a
+# virtual X display, and prints each wall time as a ratio to the wire time of
+# the bytes exchanged (bytes x 10 / baud). For the application's read it also
+# prints the program's CPU time (user + system) as a share of the wall time.
+# Everything runs with a private home, settings and runtime folder in a
+# temporary folder; nothing of the user's is read or changed.
+#   scripts/bench-clone.sh [BUILD]     (default build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
+build=$(cd "${1:-build}" && pwd)
 cli="$build/bin/mxr77c-cli"
 sim="$build/bin/r77c-sim"
+app="$build/bin/mxr77c"
 baud=9600
-for tool in "$cli" "$sim"; do
+port=200
+for tool in "$cli" "$sim" "$app"; do
     [ -x "$tool" ] || { echo "bench-clone: $tool is missing; build first" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
-trap 'kill "${simpid:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+pids=()
+cleanup() {
+    local pid
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        pid=${pids[i]}
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+mkdir -p "$work/home" "$work/config" "$work/runtime" "$work/tmp"
+chmod 700 "$work/runtime"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+    TMPDIR="$work/tmp" LANG=C.UTF-8
+
+# Waits until a command succeeds, polling every tenth of a second.
+wait_until() {  # seconds command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
 
 # Bytes on the wire, both directions, from the frame sizes: a 64-byte data
 # frame is 142 bytes; a frame of n bytes is 5 + 2 x (n + 4) + 1.
@@ -22,32 +55,126 @@ identify=$((10 + 52))  # request, identity frame with its 42-byte block
 read_bytes=$((identify + 10 + 45 * $(frame 64) + $(frame 52) + 15))
 write_bytes=$((identify + 10 + $(frame 4) + 34 * $(frame 64) + $(frame 48) + 36 + 15 + 7))
 
-start_sim() {
-    # The radio starts with the initial image, so a read passes the load check.
-    cp "$build/bin/MXR77C.rcs" "$work/radio.rcf" 2>/dev/null || true
-    "$sim" --baud "$baud" --frame-size 64 --memory "$work/radio.rcf" >"$work/sim.out" 2>"$work/sim.err" &
-    simpid=$!
-    for _ in $(seq 100); do
-        device=$(head -n 1 "$work/sim.out" 2>/dev/null || true)
-        [ -n "$device" ] && return 0
-        sleep 0.05
-    done
-    echo "bench-clone: the simulator did not start" >&2
-    exit 1
+now() { date +%s.%N; }
+# CPU time of a process so far, all its threads, in seconds.
+cpu_seconds() {
+    local stat
+    stat=$(<"/proc/$1/stat")
+    stat=${stat##*) }
+    # After the name: state is field 3, utime 14 and stime 15.
+    awk -v hz="$(getconf CLK_TCK)" '{ printf "%.2f", ($12 + $13) / hz }' <<<"$stat"
 }
 
-run() {  # name bytes command...
-    local name=$1 bytes=$2
-    shift 2
-    local t0 t1
-    t0=$(date +%s.%N)
-    "$@" 2>>"$work/cli.err"
-    t1=$(date +%s.%N)
-    awk -v n="$name" -v b="$bytes" -v baud="$baud" -v t0="$t0" -v t1="$t1" 'BEGIN {
+report() {  # name bytes t0 t1 [cpu0 cpu1]
+    awk -v n="$1" -v b="$2" -v baud="$baud" -v t0="$3" -v t1="$4" -v c0="${5:-}" -v c1="${6:-}" 'BEGIN {
         wire = b * 10 / baud; wall = t1 - t0
-        printf "%-6s %5d bytes  wire %.3f s  wall %.3f s  ratio %.2f\n", n, b, wire, wall, wall / wire }'
+        line = sprintf("%-9s %5d bytes  wire %.3f s  wall %.3f s  ratio %.2f", n, b, wire, wall, wall / wire)
+        if (c0 != "") line = line sprintf("  cpu %.1f %%", 100 * (c1 - c0) / wall)
+        print line }'
+}
+
+start_sim() {
+    # The radio starts with the initial image, so a read passes the load check.
+    cp "$build/bin/MXR77C.rcs" "$work/radio.rcf"
+    "$sim" --baud "$baud" --frame-size 64 --memory "$work/radio.rcf" >"$work/sim.out" 2>"$work/sim.err" &
+    pids+=($!)
+    wait_until 10 test -s "$work/sim.out" || { echo "bench-clone: the simulator did not start" >&2; exit 1; }
+    device=$(head -n 1 "$work/sim.out")
+}
+
+run_cli() {  # name bytes command...
+    local name=$1 bytes=$2 t0 t1
+    shift 2
+    t0=$(now)
+    "$@" 2>>"$work/cli.err" || { echo "bench-clone: $name failed: $(tail -n 1 "$work/cli.err")" >&2; exit 1; }
+    t1=$(now)
+    report "$name" "$bytes" "$t0" "$t1"
 }
 
 start_sim
-run read "$read_bytes" "$cli" read -o "$work/read.rcf" --device "$device"
-run write "$write_bytes" "$cli" write "$work/read.rcf" --device "$device"
+run_cli cli-read "$read_bytes" "$cli" read -o "$work/read.rcf" --device "$device"
+run_cli cli-write "$write_bytes" "$cli" write "$work/read.rcf" --device "$device"
+
+# ---- the same through the application's Program menu
+
+for tool in Xvfb xdotool; do
+    command -v "$tool" >/dev/null || { echo "bench-clone: $tool is missing; run scripts/deps.sh" >&2; exit 1; }
+done
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_until 15 grep -qs . "$work/display" || { echo "bench-clone: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n 1 "$work/display")"
+# A window manager hands the keyboard to new windows, as on a desktop.
+if command -v openbox >/dev/null; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    wait_until 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
+        echo "bench-clone: the window manager did not start; going on without" >&2
+fi
+
+# The port the application uses names the simulator's pseudo-terminal.
+mkdir -p "$XDG_CONFIG_HOME/VARTEK INCORPORATED"
+printf '[Ports]\nCOM%d=%s\n' "$port" "$device" >"$XDG_CONFIG_HOME/VARTEK INCORPORATED/MX-R77C.conf"
+"$cli" new "$work/doc.rcf" >/dev/null
+"$app" "/c:$port" "$work/doc.rcf" >"$work/app.log" 2>&1 &
+apppid=$!
+pids+=("$apppid")
+
+# Visible windows of the application as "id<TAB>title" lines.
+windows() {
+    local id
+    for id in $(xdotool search --all --onlyvisible --pid "$apppid" 2>/dev/null); do
+        printf '%s\t%s\n' "$id" "$(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+main_title() { xdotool getwindowname "$mainwin" 2>/dev/null; }
+# Message boxes carry the bare application title.
+box() { windows | awk -F '\t' '$2 == "MX-R77C" { print $1; exit }'; }
+box_other_than() { windows | awk -F '\t' -v old="$1" '$2 == "MX-R77C" && $1 != old { print $1; exit }'; }
+has_box() { [ -n "$(box)" ]; }
+no_box() { [ -z "$(box)" ]; }
+has_other_box() { [ -n "$(box_other_than "$1")" ]; }
+has_main() {
+    mainwin=$(windows | awk -F '\t' '$2 ~ / - MX-R77C$/ { print $1; exit }')
+    [ -n "$mainwin" ]
+}
+read_ended() { [ "$(main_title)" = "無題 - MX-R77C" ] || has_box; }
+menu_open() { [ "$(windows | wc -l)" -gt 1 ]; }
+program_menu() {
+    xdotool windowactivate --sync "$mainwin" >/dev/null 2>&1 || true
+    xdotool key alt+p
+    wait_until 10 menu_open || { echo "bench-clone: the Program menu did not open" >&2; exit 1; }
+}
+fail_app() {
+    echo "bench-clone: $1; the application's windows:" >&2
+    windows | sed 's/^/  /' >&2
+    exit 1
+}
+
+wait_until 30 has_main || fail_app "no main window"
+[ "$(main_title)" = "doc.rcf - MX-R77C" ] || fail_app "unexpected title"
+
+# Read: from the key that chooses the item to the title turning untitled.
+program_menu
+t0=$(now)
+c0=$(cpu_seconds "$apppid")
+xdotool key r
+wait_until 120 read_ended || fail_app "the read did not end"
+t1=$(now)
+c1=$(cpu_seconds "$apppid")
+[ "$(main_title)" = "無題 - MX-R77C" ] || fail_app "the read ended with a message"
+report app-read "$read_bytes" "$t0" "$t1" "$c0" "$c1"
+
+# Write: from the answer to the question to the box that reports the end.
+program_menu
+xdotool key w
+wait_until 10 has_box || fail_app "no question before writing"
+question=$(box)
+before=$(stat -c %Y.%y "$work/radio.rcf")
+t0=$(now)
+xdotool key Return
+wait_until 120 has_other_box "$question" || fail_app "the write did not end"
+t1=$(now)
+[ "$(stat -c %Y.%y "$work/radio.rcf")" != "$before" ] || fail_app "the radio's memory was not rewritten"
+report app-write "$write_bytes" "$t0" "$t1"
+xdotool key Return

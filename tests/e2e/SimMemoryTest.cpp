@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <iterator>
 #include <filesystem>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -27,12 +27,15 @@ Bytes ReceiveUntil(cmcComm& comm, Done done) {
         uint8_t buffer[256];
         const size_t n = comm.Read(buffer, sizeof buffer);
         got.insert(got.end(), buffer, buffer + n);
-        if (n == 0) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (n == 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return got;
 }
 
-void Send(cmcComm& comm, Bytes frame) { comm.Write(frame.data(), frame.size()); }
+void Send(cmcComm& comm, Bytes frame) {
+    comm.Write(frame.data(), frame.size());
+}
 
 Bytes Frame(std::initializer_list<uint8_t> head, const std::string& text = {}) {
     // Sized once and filled by index: GCC 12 misreads an insert after an
@@ -47,7 +50,8 @@ Bytes Frame(std::initializer_list<uint8_t> head, const std::string& text = {}) {
 }
 
 bool EndsWith(const Bytes& got, const Bytes& tail) {
-    return got.size() >= tail.size() && std::equal(tail.begin(), tail.end(), got.end() - tail.size());
+    return got.size() >= tail.size() &&
+           std::equal(tail.begin(), tail.end(), got.end() - tail.size());
 }
 
 TEST(SimMemory, WriteIsKeptInTheFileAndReadBack) {
@@ -87,6 +91,25 @@ TEST(SimMemory, WriteIsKeptInTheFileAndReadBack) {
     const std::string text(got.begin(), got.end());
     EXPECT_NE(text.find("02BC040102030434"), std::string::npos);
     std::filesystem::remove(file);
+}
+
+TEST(SimMemory, HearsAFrameOnlyOnceItHasComeDownTheLine) {
+    // 300 baud: the write request and a 4-byte data frame, 32 bytes, take
+    // 1.07 s on the wire; the go-on byte cannot come before they have.
+    test::SimProcess sim({"--baud", "300"});
+    ASSERT_FALSE(sim.Path().empty());
+    cmcVirtualTimerHost host;
+    cmcPortMap map;
+    cmcComm comm(host, map);
+    ASSERT_TRUE(comm.OpenPath(sim.Path(), "300,N,8,1"));
+    const auto start = std::chrono::steady_clock::now();
+    Send(comm, Frame({0xE3, 0x40, 0x01, 0, 0}));
+    Send(comm, Frame({0xE4}, "02BC040102030434"));
+    EXPECT_EQ(ReceiveUntil(comm, [](const Bytes& b) { return !b.empty(); }), Bytes{0xF0});
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    EXPECT_GE(ms, 950);
 }
 
 }  // namespace

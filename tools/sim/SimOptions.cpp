@@ -9,18 +9,21 @@
 namespace {
 
 bool Number(const std::string& text, int base, long low, long high, long& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     char* end = nullptr;
     value = std::strtol(text.c_str(), &end, base);
     return *end == '\0' && value >= low && value <= high;
 }
 
 bool HexBytes(const std::string& text, std::vector<uint8_t>& bytes) {
-    if (text.size() % 2 != 0) return false;
+    if (text.size() % 2 != 0)
+        return false;
     bytes.clear();
     for (size_t i = 0; i < text.size(); i += 2) {
         long value = 0;
-        if (!Number(text.substr(i, 2), 16, 0, 255, value)) return false;
+        if (!Number(text.substr(i, 2), 16, 0, 255, value))
+            return false;
         bytes.push_back(static_cast<uint8_t>(value));
     }
     return true;
@@ -60,17 +63,28 @@ const std::map<std::string, Flag>& FaultFlags() {
 
 bool Valued(const std::string& name, const std::string& value, SimOptions& o) {
     long n = 0;
-    if (name == "--device") o.device = value;
-    else if (name == "--memory") o.memoryFile = value;
-    else if (name == "--baud" && Number(value, 10, 50, 4000000, n)) o.baud = static_cast<int32_t>(n);
-    else if (name == "--model" && Number(value, 16, 0, 0xFFFF, n)) o.radio.modelCode = static_cast<uint16_t>(n);
-    else if (name == "--extra" && Number(value, 16, 0, 0xFFFF, n)) o.radio.extraCode = static_cast<uint16_t>(n);
-    else if (name == "--frame-size" && Number(value, 10, 1, 255, n)) o.radio.frameSize = static_cast<int32_t>(n);
-    else if (name == "--ack" && Number(value, 16, 0, 255, n)) o.radio.ackByte = static_cast<uint8_t>(n);
-    else if (name == "--read-last" && Number(value, 16, 0, 0xFFFF, n)) o.radio.readLast = static_cast<int32_t>(n);
-    else if (name == "--info") return HexBytes(value, o.radio.information);
-    else if (name == "--revision") return Revision(value, o.radio.information);
-    else return false;
+    if (name == "--device")
+        o.device = value;
+    else if (name == "--memory")
+        o.memoryFile = value;
+    else if (name == "--baud" && Number(value, 10, 50, 4000000, n))
+        o.baud = static_cast<int32_t>(n);
+    else if (name == "--model" && Number(value, 16, 0, 0xFFFF, n))
+        o.radio.modelCode = static_cast<uint16_t>(n);
+    else if (name == "--extra" && Number(value, 16, 0, 0xFFFF, n))
+        o.radio.extraCode = static_cast<uint16_t>(n);
+    else if (name == "--frame-size" && Number(value, 10, 1, 255, n))
+        o.radio.frameSize = static_cast<int32_t>(n);
+    else if (name == "--ack" && Number(value, 16, 0, 255, n))
+        o.radio.ackByte = static_cast<uint8_t>(n);
+    else if (name == "--read-last" && Number(value, 16, 0, 0xFFFF, n))
+        o.radio.readLast = static_cast<int32_t>(n);
+    else if (name == "--info")
+        return HexBytes(value, o.radio.information);
+    else if (name == "--revision")
+        return Revision(value, o.radio.information);
+    else
+        return false;
     return true;
 }
 
@@ -81,11 +95,16 @@ bool SimOptions::Parse(const std::vector<std::string>& args, SimOptions& o, std:
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const auto fault = FaultFlags().find(arg);
-        if (fault != FaultFlags().end()) o.radio.faults.*(fault->second) = true;
-        else if (arg == "--no-pace") o.pace = false;
-        else if (arg == "--once") o.once = true;
-        else if (arg == "--help" || arg == "-h") o.help = true;
-        else if (i + 1 < args.size() && arg.rfind("--", 0) == 0 && Valued(arg, args[i + 1], o)) ++i;
+        if (fault != FaultFlags().end())
+            o.radio.faults.*(fault->second) = true;
+        else if (arg == "--no-pace")
+            o.pace = false;
+        else if (arg == "--once")
+            o.once = true;
+        else if (arg == "--help" || arg == "-h")
+            o.help = true;
+        else if (i + 1 < args.size() && arg.rfind("--", 0) == 0 && Valued(arg, args[i + 1], o))
+            ++i;
         else {
             error = "bad option or value: " + arg;
             return false;
@@ -104,8 +123,9 @@ const char* SimOptions::HelpText() {
            "  --device PATH      use this serial device instead of a pseudo-terminal\n"
            "  --memory FILE      keep the memory in this .rcf file (read at start when it\n"
            "                     exists, replaced atomically after every completed write)\n"
-           "  --baud N           line rate the output is paced at (default 9600)\n"
-           "  --no-pace          send answers at once, for fast tests\n"
+           "  --baud N           line rate both directions are paced at (default 9600): a\n"
+           "                     frame is answered once its last byte would have arrived\n"
+           "  --no-pace          take frames and send answers at once, for fast tests\n"
            "  --once             exit after the first completed read or write\n"
            "\n"
            "Identity:\n"

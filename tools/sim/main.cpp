@@ -20,6 +20,7 @@
 #include "text/cmcGTex.h"
 #include "tools/sim/SimOptions.h"
 #include "tools/sim/SimRadio.h"
+#include "tools/sim/SimReceiveLine.h"
 
 namespace {
 
@@ -139,6 +140,18 @@ private:
     std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
 };
 
+// How long poll may sleep: until the next received byte has come down the
+// line, and briefly while answers wait for the line out.
+int PollTimeout(const SimReceiveLine& inbox, bool sending) {
+    int timeout = sending ? 1 : 50;
+    if (const auto next = inbox.NextArrival()) {
+        const auto wait =
+            std::chrono::ceil<std::chrono::milliseconds>(*next - SimReceiveLine::Clock::now());
+        timeout = std::clamp(static_cast<int>(wait.count()), 0, timeout);
+    }
+    return timeout;
+}
+
 int Run(const SimOptions& o) {
     Line line;
     if (!OpenLine(o, line)) {
@@ -147,14 +160,20 @@ int Run(const SimOptions& o) {
     }
     SimRadio radio(o.radio, LoadMemory(o));
     Pacer pacer(o.baud, o.pace);
+    // The radio hears a frame only when its last byte would have come down
+    // the cable, so a write costs the PC's bytes as well as our answers.
+    SimReceiveLine inbox(o.baud, o.pace);
     std::vector<uint8_t> pending;
     while (!g_stop) {
         pollfd p{line.fd, POLLIN, 0};
-        ::poll(&p, 1, pending.empty() ? 50 : 1);
+        ::poll(&p, 1, PollTimeout(inbox, !pending.empty()));
         uint8_t buffer[512];
         const ssize_t got = ::read(line.fd, buffer, sizeof buffer);
-        if (got > 0) {
-            const std::vector<uint8_t> answer = radio.Feed(buffer, static_cast<size_t>(got));
+        if (got > 0)
+            inbox.Put(buffer, static_cast<size_t>(got), SimReceiveLine::Clock::now());
+        const std::vector<uint8_t> arrived = inbox.Take(SimReceiveLine::Clock::now());
+        if (!arrived.empty()) {
+            const std::vector<uint8_t> answer = radio.Feed(arrived);
             pending.insert(pending.end(), answer.begin(), answer.end());
             if (radio.TakeCommitted())
                 SaveMemory(o, radio.Memory());
