@@ -151,6 +151,20 @@ def kill_group(proc):
         pass
 
 
+def wakeups(pid):
+    """How often the process's threads have gone to sleep and woken again."""
+    total = 0
+    try:
+        for task in os.listdir(f"/proc/{pid}/task"):
+            with open(f"/proc/{pid}/task/{task}/status") as status:
+                for line in status:
+                    if line.startswith("voluntary_ctxt_switches"):
+                        total += int(line.split()[1])
+    except OSError:
+        pass  # the process or one of its threads has just ended
+    return total
+
+
 def wait_until(predicate, timeout):
     deadline = time.monotonic() + timeout
     while True:
@@ -453,9 +467,23 @@ class DesktopCase(unittest.TestCase):
             raise RuntimeError("unexpected picture format")
         return int(fields[1]), int(fields[2]), data[at:]
 
-    def settle(self, seconds=0.15):
-        """A short pause for the event loop to take in a burst of input."""
-        time.sleep(seconds)
+    def settle(self, quiet=0.1, limit=3.0):
+        """Waits until the program has taken in a burst of input: at rest it
+        does not wake at all, so it is done once none of its threads has
+        run for a while. A program that keeps waking ends the wait at the
+        limit."""
+        app = self.app
+        deadline = time.monotonic() + limit
+        last = wakeups(app.pid)
+        still_since = time.monotonic()
+        while time.monotonic() < deadline:
+            time.sleep(0.02)
+            now = wakeups(app.pid)
+            if now != last:
+                last = now
+                still_since = time.monotonic()
+            elif time.monotonic() - still_since >= quiet:
+                return
 
     # --- waiting and reporting ---------------------------------------------
 
@@ -486,13 +514,13 @@ class DesktopCase(unittest.TestCase):
         except subprocess.TimeoutExpired:
             self.report(f"the application did not end within {timeout:.0f} s", app)
 
-    def wait_for_file_change(self, path, since, what):
+    def wait_for_file_change(self, path, since, what, timeout=STEP_TIMEOUT):
         def changed():
             try:
                 return os.stat(path).st_mtime_ns != since
             except FileNotFoundError:
                 return False
-        self.wait_for(changed, what)
+        self.wait_for(changed, what, timeout=timeout)
 
     def mtime(self, path):
         try:

@@ -72,7 +72,9 @@ class RadioTest(DesktopCase):
         # The question whether to write to the radio.
         self.wait_for_window(lambda title: title == APP_TITLE, "the question before writing")
         self.key("Return")
-        self.wait_for_file_change(memory, before, "the radio's memory to be rewritten")
+        # A write takes its time on the line: about five seconds at 9600 baud.
+        self.wait_for_file_change(memory, before, "the radio's memory to be rewritten",
+                                  timeout=CLONE_TIMEOUT)
         radio_after = self.dump(memory)
         self.check(radio_after["self"]["name"] == "WRITTEN",
                    f"after Program > Write the radio holds {radio_after['self']}")
