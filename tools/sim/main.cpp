@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -141,15 +142,16 @@ private:
 };
 
 // How long poll may sleep: until the next received byte has come down the
-// line, and briefly while answers wait for the line out.
+// line, briefly while answers wait for the line out, and otherwise until
+// the PC sends (or a signal ends the run): a radio at rest costs nothing.
 int PollTimeout(const SimReceiveLine& inbox, bool sending) {
-    int timeout = sending ? 1 : 50;
+    int timeout = sending ? 1 : INT_MAX;
     if (const auto next = inbox.NextArrival()) {
         const auto wait =
             std::chrono::ceil<std::chrono::milliseconds>(*next - SimReceiveLine::Clock::now());
         timeout = std::clamp(static_cast<int>(wait.count()), 0, timeout);
     }
-    return timeout;
+    return timeout == INT_MAX ? -1 : timeout;
 }
 
 int Run(const SimOptions& o) {
