@@ -38,13 +38,15 @@ chmod 700 "$work/runtime"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
     TMPDIR="$work/tmp" LANG=C.UTF-8
 
-# Waits until a command succeeds, polling every tenth of a second.
+# Waits until a command succeeds, polling every tenth of a second, or as
+# often as POLL says (the ends of the timed clones are polled finely, so
+# that the poll adds little to what is measured).
 wait_until() {  # seconds command...
     local deadline=$((SECONDS + $1))
     shift
     until "$@"; do
         ((SECONDS < deadline)) || return 1
-        sleep 0.1
+        sleep "${POLL:-0.1}"
     done
 }
 
@@ -68,7 +70,7 @@ cpu_seconds() {
 report() {  # name bytes t0 t1 [cpu0 cpu1]
     awk -v n="$1" -v b="$2" -v baud="$baud" -v t0="$3" -v t1="$4" -v c0="${5:-}" -v c1="${6:-}" 'BEGIN {
         wire = b * 10 / baud; wall = t1 - t0
-        line = sprintf("%-9s %5d bytes  wire %.3f s  wall %.3f s  ratio %.2f", n, b, wire, wall, wall / wire)
+        line = sprintf("%-9s %5d bytes  wire %.3f s  wall %.3f s  ratio %.3f", n, b, wire, wall, wall / wire)
         if (c0 != "") line = line sprintf("  cpu %.1f %%", 100 * (c1 - c0) / wall)
         print line }'
 }
@@ -134,10 +136,13 @@ box_other_than() { windows | awk -F '\t' -v old="$1" '$2 == "MX-R77C" && $1 != o
 has_box() { [ -n "$(box)" ]; }
 no_box() { [ -z "$(box)" ]; }
 has_other_box() { [ -n "$(box_other_than "$1")" ]; }
+# The main window by its title, whether or not the window manager has
+# mapped it yet (activating it before each command does).
 has_main() {
-    mainwin=$(windows | awk -F '\t' '$2 ~ / - MX-R77C$/ { print $1; exit }')
+    mainwin=$(xdotool search --all --pid "$apppid" --name ' - MX-R77C$' 2>/dev/null | head -n 1)
     [ -n "$mainwin" ]
 }
+# The title first: one quick look, where the window list takes several.
 read_ended() { [ "$(main_title)" = "無題 - MX-R77C" ] || has_box; }
 menu_open() { [ "$(windows | wc -l)" -gt 1 ]; }
 program_menu() {
@@ -148,6 +153,11 @@ program_menu() {
 fail_app() {
     echo "bench-clone: $1; the application's windows:" >&2
     windows | sed 's/^/  /' >&2
+    if ! kill -0 "$apppid" 2>/dev/null; then
+        wait "$apppid" && status=0 || status=$?
+        echo "bench-clone: the application has ended with status $status; its output:" >&2
+        sed 's/^/  /' "$work/app.log" >&2
+    fi
     exit 1
 }
 
@@ -159,7 +169,7 @@ program_menu
 t0=$(now)
 c0=$(cpu_seconds "$apppid")
 xdotool key r
-wait_until 120 read_ended || fail_app "the read did not end"
+POLL=0.01 wait_until 120 read_ended || fail_app "the read did not end"
 t1=$(now)
 c1=$(cpu_seconds "$apppid")
 [ "$(main_title)" = "無題 - MX-R77C" ] || fail_app "the read ended with a message"
@@ -173,7 +183,7 @@ question=$(box)
 before=$(stat -c %Y.%y "$work/radio.rcf")
 t0=$(now)
 xdotool key Return
-wait_until 120 has_other_box "$question" || fail_app "the write did not end"
+POLL=0.01 wait_until 120 has_other_box "$question" || fail_app "the write did not end"
 t1=$(now)
 [ "$(stat -c %Y.%y "$work/radio.rcf")" != "$before" ] || fail_app "the radio's memory was not rewritten"
 report app-write "$write_bytes" "$t0" "$t1"

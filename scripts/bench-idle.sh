@@ -58,15 +58,11 @@ if command -v openbox >/dev/null; then
 fi
 "$cli" new "$work/doc.rcf" >/dev/null
 
+# The main window by its title, whether or not the window manager has
+# mapped it yet (it is activated before it is used).
 has_main() {
-    local id
-    for id in $(xdotool search --all --onlyvisible --pid "$apppid" 2>/dev/null); do
-        if [[ "$(xdotool getwindowname "$id" 2>/dev/null)" == *" - MX-R77C" ]]; then
-            mainwin=$id
-            return 0
-        fi
-    done
-    return 1
+    mainwin=$(xdotool search --all --pid "$apppid" --name ' - MX-R77C$' 2>/dev/null | head -n 1)
+    [ -n "$mainwin" ]
 }
 picture() { xwd -silent -id "$mainwin" 2>/dev/null | md5sum; }
 picture_changed() { [ "$(picture)" != "$1" ]; }
