@@ -47,10 +47,11 @@ TEST_F(CompanionFilesTest, LooksBesideTheExecutableFirstThenInTheDataFolder) {
 TEST_F(CompanionFilesTest, AMissingFileIsNamedBesideTheExecutable) {
     cmcCompanionFiles files(Bin());
     EXPECT_EQ(files.PathOf("MXR77C.pdf"), Bin() + "/MXR77C.pdf");
-    // A data folder next to some other folder is not ours.
-    cmcCompanionFiles elsewhere(dir.Path("prefix/share"));
+    // Another tree's data folder is not this executable's.
     test::WriteFile(Data() + "/MXR77C.pdf", "%PDF");
-    EXPECT_EQ(elsewhere.PathOf("MXR77C.pdf"), dir.Path("prefix/share/MXR77C.pdf"));
+    fs::create_directories(dir.Path("other/bin"));
+    cmcCompanionFiles other(dir.Path("other/bin"));
+    EXPECT_EQ(other.PathOf("MXR77C.pdf"), dir.Path("other/bin/MXR77C.pdf"));
 }
 
 TEST_F(CompanionFilesTest, ThisProgramsFolderIsTheTestsOwn) {
