@@ -100,6 +100,8 @@ install(FILES ${MX_PACKAGING}/bash-completion/mxr77c-cli
         DESTINATION share/bash-completion/completions)
 install(FILES ${MX_PACKAGING}/debian/copyright ${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz
         DESTINATION share/doc/mxr77c)
+install(FILES ${MX_PACKAGING}/debian/lintian-overrides
+        DESTINATION share/lintian/overrides RENAME mxr77c)
 
 # ---- the Debian package: cpack -G DEB in the build folder
 set(CPACK_GENERATOR DEB)

@@ -52,6 +52,7 @@ expected_files=(
     share/man/man1/mxr77c.1.gz share/man/man1/mxr77c-cli.1.gz share/man/man1/r77c-sim.1.gz
     share/bash-completion/completions/mxr77c-cli
     share/doc/mxr77c/copyright share/doc/mxr77c/changelog.Debian.gz
+    share/lintian/overrides/mxr77c
 )
 
 # Subcommands as the tool's --help names them.
@@ -60,6 +61,7 @@ help_subcommands() {
 }
 
 check_tree() {
+    need file
     install_tree
     for f in "${expected_files[@]}"; do
         [ -f "$prefix/$f" ] || fail "the installed tree lacks $f"
@@ -204,7 +206,7 @@ check_man() {
 }
 
 check_package() {
-    need cpack dpkg-deb dpkg-shlibdeps fakeroot
+    need cpack dpkg-deb dpkg-shlibdeps lintian file
     (cd "$tmp" && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1) || {
         cat "$tmp/cpack.log"
         fail "cpack -G DEB"
@@ -224,6 +226,8 @@ check_package() {
     mkdir "$tmp/x"
     dpkg-deb -x "$deb" "$tmp/x"
     file "$tmp/x/usr/bin/mxr77c" | grep -q ', stripped' || fail "mxr77c is not stripped"
+    # Debian's own checks: neither errors nor warnings.
+    lintian --fail-on error,warning "$deb" 2>/dev/null || fail "lintian: $(lintian "$deb" 2>&1)"
     echo "package: $(basename "$deb"), $(wc -l <"$tmp/list") entries"
 }
 
