@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     fonts-ipafont-gothic
     xvfb x11-apps x11-utils netpbm xdotool openbox python3 poppler-utils
+    dpkg-dev file fakeroot lintian desktop-file-utils appstream shared-mime-info man-db
 )
 
 missing=()

@@ -15,6 +15,7 @@
 #include "app/gui/cmcQtText.h"
 #include "app/gui/indMain.h"
 #include "runtime/qt/cmcQtTimerHost.h"
+#include "files/cmcCompanionFiles.h"
 #include "files/indEnviron.h"
 #include "files/indSettingsPlace.h"
 #include "files/qt/cmcQtInstanceLock.h"
@@ -50,9 +51,11 @@ void StartDemo(QStringList& arguments, cmcDemoRadio& demo, int32_t port) {
     if (!arguments.removeAll(QStringLiteral("--demo"))) {
         return;
     }
-    QDir folder(QCoreApplication::applicationDirPath());
-    if (!demo.Start(folder.filePath(QStringLiteral("r77c-sim")), port,
-                    folder.filePath(QStringLiteral("MXR77C.rcs")))) {
+    // The simulator is a program beside this one; its start image is a
+    // companion file, wherever this tree keeps those.
+    const cmcCompanionFiles companions = cmcCompanionFiles::ForThisProgram();
+    const QString sim = QDir(cmcQtText::FromPath(companions.ExeFolder())).filePath(QStringLiteral("r77c-sim"));
+    if (!demo.Start(sim, port, cmcQtText::FromPath(companions.PathOf("MXR77C.rcs")))) {
         std::fprintf(stderr, "mxr77c: the simulated radio did not start; running without it\n");
     }
 }

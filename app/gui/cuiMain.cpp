@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "files/cmcCompanionFiles.h"
 #include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
 #include "runtime/cmcPrompt.h"
@@ -95,8 +96,10 @@ void cuiMain::Startup(TForm1& window, const QList<QIcon>& treeImages,
     m_treeImages = treeImages;
     m_radio = std::make_unique<cuiRadioCommands>(window, *this, m_settings);
     m_radio->SetErrorCount([this] { return CheckErrors(); });
-    m_editor =
-        std::make_unique<cmcEditorRun>(m_table, m_prompt, QCoreApplication::applicationDirPath());
+    const cmcCompanionFiles companions = cmcCompanionFiles::ForThisProgram();
+    m_editor = std::make_unique<cmcEditorRun>(
+        m_table, m_prompt,
+        cmcQtText::FromPath(companions.FolderOf(m_table.GetLine("GI_Sys_ExtFontFile", 0))));
     m_print = std::make_unique<cuiPrintJob>(&window, *this, m_prompt,
                                             [this](bool enable) { SetRadioBusy(!enable); });
     m_document.SetInitialFolder(m_settings.currentDirectory);
@@ -277,8 +280,9 @@ std::string cuiMain::RevisionText() {
 }
 
 void cuiMain::LoadInitialImage(int32_t modelIndex) {
-    QString folder = QCoreApplication::applicationDirPath();
-    m_document.LoadInitialImage(cmcQtText::ToPath(folder), modelIndex);
+    // A missing image is reported as missing beside the program.
+    const std::string name = m_table.GetLine("GI_App_InitialFile", modelIndex);
+    m_document.LoadInitialImage(cmcCompanionFiles::ForThisProgram().FolderOf(name), modelIndex);
 }
 
 int cuiMain::OpenWithDialog() {
@@ -405,8 +409,8 @@ void cuiMain::ApplyFont() {
 }
 
 void cuiMain::OpenManual() {
-    QString path = QDir(QCoreApplication::applicationDirPath())
-                       .filePath(FromCp932(m_table.GetLine("GI_Sys_MyHelpFile", 0)));
+    QString path = cmcQtText::FromPath(
+        cmcCompanionFiles::ForThisProgram().PathOf(m_table.GetLine("GI_Sys_MyHelpFile", 0)));
     // Not found and nothing to open it with are one message; a file that is
     // there but may not be read is the other.
     if (!QFileInfo::exists(path)) {

@@ -29,8 +29,9 @@ int CliPrint(const std::vector<std::string>& args);
 // The built-in text table, loaded on first use.
 cmcGTex& CliTable();
 
-// The folder of this executable, where its companion files lie.
-std::string CliExeFolder();
+// The path of a file that ships with the programs (beside this executable in a
+// build tree, in share/mxr77c when installed).
+std::string CliCompanionFile(const std::string& name);
 
 // Opens an image file with every check of File > Open into image; problems
 // are reported on standard error. Returns the file error code.

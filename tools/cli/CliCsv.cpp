@@ -73,7 +73,7 @@ public:
     int Open(const std::string& path) { return CliOpenImage(path, m_image); }
     int LoadInitial() {
         indImageFile files(CliTable(), &m_prompt);
-        const std::string path = CliExeFolder() + "/" + CliTable().GetLine("GI_App_InitialFile", 0);
+        const std::string path = CliCompanionFile(CliTable().GetLine("GI_App_InitialFile", 0));
         m_initial.SetSize(indModelRules::kImageSize);
         const int result = files.LoadInitial(path, m_initial);
         if (result != FileErr::kNone) {

@@ -14,7 +14,7 @@ int CliNew(const std::vector<std::string>& args) {
     }
     CliPrompt prompt;
     indImageFile files(CliTable(), &prompt);
-    std::string initialPath = CliExeFolder() + "/" + CliTable().GetLine("GI_App_InitialFile", 0);
+    std::string initialPath = CliCompanionFile(CliTable().GetLine("GI_App_InitialFile", 0));
     cmcEeprom initial;
     initial.SetSize(indModelRules::kImageSize);
     int result = files.LoadInitial(initialPath, initial);

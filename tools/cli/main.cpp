@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "files/cmcCompanionFiles.h"
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
@@ -82,15 +83,8 @@ cmcGTex& CliTable() {
     return table;
 }
 
-std::string CliExeFolder() {
-    std::vector<char> buf(4096);
-    ssize_t n = ::readlink("/proc/self/exe", buf.data(), buf.size() - 1);
-    if (n <= 0) {
-        return ".";
-    }
-    std::string path(buf.data(), static_cast<size_t>(n));
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+std::string CliCompanionFile(const std::string& name) {
+    return cmcCompanionFiles::ForThisProgram().PathOf(name);
 }
 
 int CliUsageError(const std::string& message) {
