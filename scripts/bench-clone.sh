@@ -20,35 +20,9 @@ for tool in "$cli" "$sim" "$app"; do
     [ -x "$tool" ] || { echo "bench-clone: $tool is missing; build first" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    local pid
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        pid=${pids[i]}
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-mkdir -p "$work/home" "$work/config" "$work/runtime" "$work/tmp"
-chmod 700 "$work/runtime"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    TMPDIR="$work/tmp" LANG=C.UTF-8
-
-# Waits until a command succeeds, polling every tenth of a second, or as
-# often as POLL says (the ends of the timed clones are polled finely, so
-# that the poll adds little to what is measured).
-wait_until() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep "${POLL:-0.1}"
-    done
-}
+script=bench-clone
+# shellcheck source=scripts/bench-common.sh
+source scripts/bench-common.sh
 
 # Bytes on the wire, both directions, from the frame sizes: a 64-byte data
 # frame is 142 bytes; a frame of n bytes is 5 + 2 x (n + 4) + 1.
@@ -99,20 +73,7 @@ run_cli cli-write "$write_bytes" "$cli" write "$work/read.rcf" --device "$device
 
 # ---- the same through the application's Program menu
 
-for tool in Xvfb xdotool; do
-    command -v "$tool" >/dev/null || { echo "bench-clone: $tool is missing; run scripts/deps.sh" >&2; exit 1; }
-done
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_until 15 grep -qs . "$work/display" || { echo "bench-clone: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-# A window manager hands the keyboard to new windows, as on a desktop.
-if command -v openbox >/dev/null; then
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    wait_until 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
-        echo "bench-clone: the window manager did not start; going on without" >&2
-fi
+start_display
 
 # The port the application uses names the simulator's pseudo-terminal.
 mkdir -p "$XDG_CONFIG_HOME/VARTEK INCORPORATED"
@@ -153,6 +114,7 @@ program_menu() {
 fail_app() {
     echo "bench-clone: $1; the application's windows:" >&2
     windows | sed 's/^/  /' >&2
+    [ -z "${mainwin:-}" ] || xwininfo -id "$mainwin" 2>&1 | grep -E 'Map State|geometry' | sed 's/^/  /' >&2
     if ! kill -0 "$apppid" 2>/dev/null; then
         wait "$apppid" && status=0 || status=$?
         echo "bench-clone: the application has ended with status $status; its output:" >&2
@@ -162,6 +124,7 @@ fail_app() {
 }
 
 wait_until 30 has_main || fail_app "no main window"
+ensure_viewable "$mainwin" || fail_app "the main window is not shown"
 [ "$(main_title)" = "doc.rcf - MX-R77C" ] || fail_app "unexpected title"
 
 # Read: from the key that chooses the item to the title turning untitled.

@@ -20,42 +20,10 @@ for tool in Xvfb xdotool xwd; do
     command -v "$tool" >/dev/null || { echo "bench-idle: $tool is missing; run scripts/deps.sh" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-stop() {  # pid: ends one process this script started
-    kill "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
-    [ -n "${KEEP:-}" ] && echo "kept $work" >&2 || rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-mkdir -p "$work/home" "$work/config" "$work/runtime" "$work/tmp"
-chmod 700 "$work/runtime"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
-    TMPDIR="$work/tmp" LANG=C.UTF-8
-
-wait_until() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_until 15 grep -qs . "$work/display" || { echo "bench-idle: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-if command -v openbox >/dev/null; then
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    wait_until 15 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window' ||
-        echo "bench-idle: the window manager did not start; going on without" >&2
-fi
+script=bench-idle
+# shellcheck source=scripts/bench-common.sh
+source scripts/bench-common.sh
+start_display
 "$cli" new "$work/doc.rcf" >/dev/null
 
 # The main window by its title, whether or not the window manager has
@@ -119,6 +87,7 @@ measure() {  # name, then the program's arguments
     fi
     # The base settings sheet, from the tree.
     xdotool windowactivate --sync "$mainwin" >/dev/null 2>&1 || true
+    ensure_viewable "$mainwin" || { echo "bench-idle: $name: the window is not shown" >&2; exit 1; }
     before=$(picture)
     xdotool mousemove --window "$mainwin" 90 93 click 1
     wait_until 10 picture_changed "$before" || { echo "bench-idle: $name: no sheet appeared" >&2; exit 1; }

@@ -7,16 +7,28 @@
 
 namespace cmcStr {
 
-int32_t AtoI(std::string_view text) {
+namespace {
+
+// Leading blanks and a sign, as both decimal readers allow them; returns
+// where the digits begin.
+size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
     }
-    bool negative = false;
+    negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
     }
+    return i;
+}
+
+}  // namespace
+
+int32_t AtoI(std::string_view text) {
+    bool negative = false;
+    size_t i = SkipBlanksAndSign(text, negative);
     // Accumulate in unsigned so an overlong number wraps instead of overflowing.
     uint32_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
@@ -29,15 +41,8 @@ int32_t AtoI(std::string_view text) {
 }
 
 std::optional<int32_t> Decimal(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    size_t i = SkipBlanksAndSign(text, negative);
     if (i == text.size()) {
         return std::nullopt;
     }

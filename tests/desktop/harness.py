@@ -136,17 +136,14 @@ class Environment:
 def kill_group(proc):
     """Ends a process we started and everything in its process group."""
     if proc.poll() is None:
-        try:
-            os.killpg(proc.pid, signal.SIGTERM)
-        except ProcessLookupError:
-            pass
-        try:
-            proc.wait(2)
-        except subprocess.TimeoutExpired:
-            pass
+        signal_group(proc, signal.SIGTERM)
     # Children (the demo radio) may outlive a leader that already ended.
+    signal_group(proc, signal.SIGKILL)
+
+
+def signal_group(proc, sig):
     try:
-        os.killpg(proc.pid, signal.SIGKILL)
+        os.killpg(proc.pid, sig)
     except ProcessLookupError:
         pass
     try:
