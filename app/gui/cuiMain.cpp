@@ -15,9 +15,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
-#include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
-#include "runtime/cmcPrompt.h"
 #include "app/cmcRevision.h"
 #include "app/cmcWorkArea.h"
 #include "app/gui/TForm1.h"
@@ -36,6 +34,8 @@
 #include "model/indLinkNames.h"
 #include "model/indModelRules.h"
 #include "model/indWarningCheck.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcPrompt.h"
 #include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
 #include "sheet/cuiSheet.h"
@@ -64,8 +64,8 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
       m_prompt(prompt),
       m_productStem(std::move(productStem)),
       m_imageSize(imageSize),
-      m_document((m_table.SetLines(BuiltinTable::Lines()), table), prompt, settings, events,
-                 imageSize),
+      m_document((m_table.SetLines(BuiltinTable::LinesFor(settings.language)), table), prompt,
+                 settings, events, imageSize),
       m_cells{table, indActiveCell::Names()},
       m_choices(m_cells),
       m_commands(m_document, settings, events, *this) {
