@@ -15,7 +15,9 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
+#include "runtime/cmcPrompt.h"
 #include "app/cmcRevision.h"
 #include "app/cmcWorkArea.h"
 #include "app/gui/TForm1.h"
@@ -34,8 +36,6 @@
 #include "model/indLinkNames.h"
 #include "model/indModelRules.h"
 #include "model/indWarningCheck.h"
-#include "runtime/cmcEvMan.h"
-#include "runtime/cmcPrompt.h"
 #include "sheet/cmcCellContext.h"
 #include "sheet/cmcCellObj.h"
 #include "sheet/cuiSheet.h"
@@ -64,6 +64,7 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
       m_prompt(prompt),
       m_productStem(std::move(productStem)),
       m_imageSize(imageSize),
+      // The table of the language chosen in the settings, before anything reads a text.
       m_document((m_table.SetLines(BuiltinTable::LinesFor(settings.language)), table), prompt,
                  settings, events, imageSize),
       m_cells{table, indActiveCell::Names()},
