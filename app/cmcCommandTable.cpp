@@ -1,9 +1,9 @@
 #include "app/cmcCommandTable.h"
 
 #include "app/cmcDocument.h"
-#include "runtime/cmcEvMan.h"
 #include "files/indEnviron.h"
 #include "model/indActiveCell.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 #include "sheet/cuiMenu.h"
@@ -39,6 +39,9 @@ enum class cmcCommandTable::Command {
     Model1,
     About,
     Contents,
+    Undo,
+    Redo,
+    Language,
 };
 
 namespace {
@@ -93,6 +96,9 @@ cmcCommandTable::cmcCommandTable(cmcDocument& document, indEnviron& settings, cm
         {"CL_Menu_Model_1", Command::Model1},
         {"CL_Menu_Help_About", Command::About},
         {"CL_Menu_Help_Contents", Command::Contents},
+        {"CL_Menu_Edit_Undo", Command::Undo},
+        {"CL_Menu_Edit_Redo", Command::Redo},
+        {"CL_Menu_View_Language", Command::Language},
     };
     for (const auto& [name, command] : names) {
         m_entries.push_back({indActiveCell::LinkId(name), command});
@@ -175,6 +181,15 @@ void cmcCommandTable::SetStates(Command command, cmcCellCapsule& request) {
             break;
         case Command::Model1:
             SetFlag(cell, cuiMenuItem::kFlagChecked, m_settings.modelType == 0);
+            break;
+        case Command::Undo:
+            SetFlag(cell, cuiMenuItem::kFlagDisabled, !m_document.CanUndo());
+            break;
+        case Command::Redo:
+            SetFlag(cell, cuiMenuItem::kFlagDisabled, !m_document.CanRedo());
+            break;
+        case Command::Language:
+            SetFlag(cell, cuiMenuItem::kFlagChecked, index == m_settings.language);
             break;
         default:
             break;
@@ -270,6 +285,15 @@ void cmcCommandTable::Run(Command command, cmcCellCapsule& request) {
             break;
         case Command::Contents:
             m_actions.ManualCommand();
+            break;
+        case Command::Undo:
+            m_document.Undo();
+            break;
+        case Command::Redo:
+            m_document.Redo();
+            break;
+        case Command::Language:
+            m_document.SetLanguage(index);
             break;
         case Command::EditTop:
             break;

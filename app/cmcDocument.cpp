@@ -3,11 +3,11 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "runtime/cmcEvMan.h"
 #include "app/cmcPathName.h"
 #include "files/FileErr.h"
 #include "files/indEnviron.h"
 #include "files/indImageFile.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcColor.h"
 #include "text/cmcGTex.h"
 #include "util/Cp932.h"
@@ -29,6 +29,7 @@ cmcDocument::cmcDocument(cmcGTex& table, cmcPrompt& prompt, indEnviron& settings
     m_initial.SetSize(imageSize);
     m_saved.SetSize(imageSize);
     m_current.Fill(0);
+    m_history.Reset(m_current);
     m_mainTask.SetHandler(cmcTask::Handler(this, &cmcDocument::OnMainTask));
     m_events.Listen(cmcEvMan::Listener(this, &cmcDocument::OnEvent));
 }
@@ -50,6 +51,7 @@ void cmcDocument::LoadInitialImage(const std::string& exeFolder, int32_t modelIn
 void cmcDocument::Start() {
     m_current.Assign(m_initial);
     ClearModified();
+    StartHistory();
     m_started = true;
     WakeMainTask();
 }
@@ -75,13 +77,54 @@ bool cmcDocument::IsModified() {
 
 void cmcDocument::SetModified() {
     m_modified = true;
+    m_neverSaved = true;
     UpdateTitle();
 }
 
 void cmcDocument::ClearModified() {
     m_saved.Assign(m_current);
     m_modified = false;
+    m_neverSaved = false;
     UpdateTitle();
+}
+
+void cmcDocument::NoteChange() {
+    m_history.Record(m_current);
+    IsModified();
+}
+
+void cmcDocument::StartHistory() {
+    m_history.Reset(m_current);
+}
+
+bool cmcDocument::Undo() {
+    // The cell being edited is committed first, so that it is the step
+    // taken back rather than written over the older state afterwards.
+    m_events.Send(kCommitEdit, 0, 0);
+    if (!m_history.Undo(m_current)) {
+        return false;
+    }
+    AfterStep();
+    return true;
+}
+
+bool cmcDocument::Redo() {
+    m_events.Send(kCommitEdit, 0, 0);
+    if (!m_history.Redo(m_current)) {
+        return false;
+    }
+    AfterStep();
+    return true;
+}
+
+void cmcDocument::AfterStep() {
+    // Unlike an edit, a step may return to the saved bytes, so the flag is
+    // found again from the images rather than only ever set.
+    m_modified = m_neverSaved || m_current.NotEquals(m_saved);
+    UpdateTitle();
+    m_events.Send(kRepaintAll, 0, 0);
+    m_events.Send(kRefreshToolbar, 0, 0);
+    RestartCheckDelay();
 }
 
 void cmcDocument::SetDocumentFileName(const std::string& path) {
@@ -132,6 +175,7 @@ int cmcDocument::New() {
     }
     m_current.Assign(m_initial);
     ClearModified();
+    StartHistory();
     SetDocumentFileName({});
     CloseSheet();
     return 0;
@@ -160,6 +204,7 @@ int cmcDocument::OpenFile(const std::string& path, bool ask) {
     if (result == FileErr::kNone) {
         TookFile(path);
         ClearModified();
+        StartHistory();
         CloseSheet();
         m_events.Send(kImageReplaced, 0, 0);
     }
@@ -228,6 +273,15 @@ void cmcDocument::SetFontSize(int32_t percent) {
     m_settings.fontSizePercent = percent;
     // The main task reopens the sheet at the new size.
     CloseSheet();
+}
+
+void cmcDocument::SetLanguage(int32_t language) {
+    if (language == m_settings.language || language < 0 || language > 1) {
+        return;
+    }
+    m_settings.language = language;
+    m_prompt.Message(m_table.GetBody("GI_AppMess_LanguageNextStart"), Text("GI_Sys_AppTitle"),
+                     cmcPrompt::Icon::Information, cmcPrompt::Buttons::Ok);
 }
 
 void cmcDocument::ToggleToolbar() {

@@ -3,10 +3,11 @@
 #include <functional>
 #include <string>
 
+#include "app/cmcUndoHistory.h"
+#include "model/cmcEeprom.h"
 #include "runtime/cmcPrompt.h"
 #include "runtime/cmcTask.h"
 #include "runtime/cmcTick.h"
-#include "model/cmcEeprom.h"
 
 class cmcEvMan;
 class cmcGTex;
@@ -27,6 +28,7 @@ public:
         kStatusPanel = 4,
         kRefreshMenus = 9,
         kRefreshToolbar = 20,
+        kRepaintAll = 13,
         kCommitEdit = 21,
         kCheckDone = 23,
         kImageReplaced = 26,
@@ -89,6 +91,20 @@ public:
     void SetModified();
     void ClearModified();
 
+    // After a change may have been made (a cell request, an import): a
+    // change since the last one becomes an undo step, and the modified flag
+    // is tested.
+    void NoteChange();
+    // The current image starts a new history, as after a clone read.
+    void StartHistory();
+    bool CanUndo() const { return m_history.CanUndo(); }
+    bool CanRedo() const { return m_history.CanRedo(); }
+    // Takes back (makes again) one step; the sheets repaint and the
+    // modified flag follows the image: back at the saved state it is clear.
+    // False when there was nothing to do.
+    bool Undo();
+    bool Redo();
+
     const std::string& FileName() const { return m_fileName; }
     void SetDocumentFileName(const std::string& path);
     std::string DisplayFileName();
@@ -118,6 +134,10 @@ public:
     bool CloseQuery(bool windowEnabled);
 
     void SetFontSize(int32_t percent);
+    // The language of the texts, kept in the settings; the table in use was
+    // loaded at start, so the choice shows from the next start on, which
+    // the user is told.
+    void SetLanguage(int32_t language);
     void ToggleToolbar();
 
     // About box.
@@ -142,6 +162,7 @@ private:
     void TookFile(const std::string& path);
     void Busy(bool busy);
     void CloseSheet();
+    void AfterStep();
     std::string Text(const char* key, int line = 0);
     cmcPrompt::FileRequest RcfRequest(const std::string& fileName);
 
@@ -154,6 +175,10 @@ private:
     cmcEeprom m_initial;
     cmcEeprom m_saved;
     bool m_modified = false;
+    // Set by SetModified: the image came from no file (a clone read), so no
+    // state it can step back to counts as saved.
+    bool m_neverSaved = false;
+    cmcUndoHistory m_history;
     std::string m_fileName;
     std::string m_initialFolder;
     std::string m_statusText;

@@ -25,12 +25,18 @@ int32_t AsSpeed(int32_t value) {
 int32_t AsFontSize(int32_t value) {
     return std::clamp(value, 25, 1000);
 }
+int32_t AsLanguage(int32_t value) {
+    return std::clamp(value, 0, 1);
+}
 
 enum class Kind {
     Integer,      // must be present and an integer; normalised on load
     Text,         // reads as empty when it cannot be read
     RecentList,   // Recent0 ... Recent9
     WrittenOnly,  // saved for other readers, never loaded
+    // Added after the first release: settings saved before it lack it, and
+    // a missing value must not discard the rest of them.
+    OptionalInteger,
 };
 
 struct Setting {
@@ -56,6 +62,7 @@ const Setting kSettings[] = {
     {"Recent File List", nullptr, Kind::RecentList, nullptr, nullptr, nullptr},
     Int("View Option", "FontSize Percentage", &indEnviron::fontSizePercent, AsFontSize),
     Int("View Option", "Toolbar Visible", &indEnviron::toolbarVisible, AsFlag),
+    {"View Option", "Language", Kind::OptionalInteger, &indEnviron::language, AsLanguage, nullptr},
     Int("Window Position", "Left", &indEnviron::windowLeft),
     Int("Window Position", "Top", &indEnviron::windowTop),
     Int("Window Position", "Width", &indEnviron::windowWidth),
@@ -112,6 +119,7 @@ void indEnviron::SetDefaults() {
     modelType = 0;
     incrementId = 0;
     freqEditable = 0;
+    language = 0;
 }
 
 bool indEnviron::LoadSettings() {
@@ -145,6 +153,11 @@ bool indEnviron::ReadAll() {
                 this->*setting.integer = setting.normalize(*value);
                 break;
             }
+            case Kind::OptionalInteger:
+                if (std::optional<int32_t> value = m_store.ReadInt(key, setting.name)) {
+                    this->*setting.integer = setting.normalize(*value);
+                }
+                break;
             case Kind::Text:
                 this->*setting.text = m_store.ReadString(key, setting.name).value_or("");
                 break;
@@ -197,6 +210,7 @@ bool indEnviron::SaveSettings() {
         switch (setting.kind) {
             case Kind::Integer:
             case Kind::WrittenOnly:
+            case Kind::OptionalInteger:
                 ok = m_store.WriteInt(key, setting.name, this->*setting.integer) && ok;
                 break;
             case Kind::Text:

@@ -55,6 +55,8 @@ public:
     int32_t modelType = 0;
     int32_t incrementId = 0;
     int32_t freqEditable = 0;
+    // The language of the texts the user sees: 0 Japanese, 1 English.
+    int32_t language = 0;
 
 private:
     bool ReadAll();

@@ -7,4 +7,5 @@ inline constexpr char kOrganisation[] = "VARTEK INCORPORATED";
 inline constexpr char kApplication[] = "MX-R77C";
 inline constexpr char kKeyPath[] = "Software\\VARTEK INCORPORATED\\MX-R77C";
 inline constexpr char kGlobalGroup[] = "Software\\VARTEK INCORPORATED\\MX-R77C\\Global";
+inline constexpr char kViewGroup[] = "Software\\VARTEK INCORPORATED\\MX-R77C\\View Option";
 }  // namespace indSettingsPlace

@@ -1,6 +1,5 @@
 #include "model/indActiveCell.h"
 
-#include "runtime/cmcEvMan.h"
 #include "model/cmcChType.h"
 #include "model/datClipCh.h"
 #include "model/indActiveCellCanvas.h"
@@ -9,6 +8,7 @@
 #include "model/indActiveCellRows.h"
 #include "model/indDocHost.h"
 #include "model/indLinkNames.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 #include "text/cmcGTex.h"
@@ -254,7 +254,9 @@ bool indActiveCell::AnswerCommand(cmcCellCapsule& request) {
         }
         return true;
     }
-    if (cell.link < ids::kMenuFirst || cell.link > ids::kMenuLast) {
+    const bool menu = (cell.link >= ids::kMenuFirst && cell.link <= ids::kMenuLast) ||
+                      (cell.link >= ids::kMenuLaterFirst && cell.link <= ids::kMenuLaterLast);
+    if (!menu) {
         return false;
     }
     if (cell.link == ids::kMenuOptionCsm || cell.link == ids::kMenuOptionAtis ||

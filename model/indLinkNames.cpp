@@ -407,6 +407,10 @@ constexpr std::string_view kLinks[] = {
     // 352
     "CL_Unique_ReviseEnable",
     "CL_Unique_ReviseEnableVoice",
+    // 354: added after the original registry, so the older ids keep their numbers.
+    "CL_Menu_Edit_Undo",
+    "CL_Menu_Edit_Redo",
+    "CL_Menu_View_Language",
 };
 static_assert(std::size(kLinks) == indLinkNames::kLinkCount);
 static_assert(cmcCellObj::kNoLink == indLinkNames::kLinkCount);

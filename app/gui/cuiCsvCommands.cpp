@@ -62,8 +62,9 @@ int cuiCsvCommands::ImportFile(int32_t kind, const std::string& path) {
         // The close question reads the modified flag as it stands: an
         // imported list must set it now, not at the next edit, or closing
         // right after the import would drop it without asking. The warning
-        // marks follow the new list as they follow an edit.
-        m_document.IsModified();
+        // marks follow the new list as they follow an edit. The whole import
+        // is one undo step.
+        m_document.NoteChange();
         m_document.RestartCheckDelay();
     }
     // After the repaint, so the sheet behind the report already shows what

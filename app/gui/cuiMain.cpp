@@ -65,8 +65,9 @@ cuiMain::cuiMain(cmcGTex& table, indEnviron& settings, cmcEvMan& events, cmcProm
       m_prompt(prompt),
       m_productStem(std::move(productStem)),
       m_imageSize(imageSize),
-      m_document((m_table.SetLines(BuiltinTable::Lines()), table), prompt, settings, events,
-                 imageSize),
+      // The table of the language chosen in the settings, before anything reads a text.
+      m_document((m_table.SetLines(BuiltinTable::LinesFor(settings.language)), table), prompt,
+                 settings, events, imageSize),
       m_cells{table, indActiveCell::Names()},
       m_choices(m_cells),
       m_commands(m_document, settings, events, *this) {

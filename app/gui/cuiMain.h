@@ -117,7 +117,7 @@ public:
     cmcPrompt& Prompt() override { return m_prompt; }
     datClipCh& Clipboard() override { return m_clipboard; }
     void RestartChangeTimer() override { m_document.RestartCheckDelay(); }
-    void TestModified() override { m_document.IsModified(); }
+    void TestModified() override { m_document.NoteChange(); }
     bool CommandState(int32_t link, cmcCellCapsule& request) override;
     void ExecuteCommand(int32_t link, cmcCellCapsule& request) override;
     void CallSheet(const std::string& name) override;

@@ -115,6 +115,7 @@ void cuiMain::CloneReadDone(int result) {
     }
     // The flow has put the received image, after the load rules, in place.
     m_document.SetModified();
+    m_document.StartHistory();
     m_document.SetDocumentFileName(std::string());
     CloseSheet();
     m_events.Send(cmcDocument::kImageReplaced, 0, 0);

@@ -167,6 +167,7 @@ void indMain::ModelChange(int32_t model, bool reset) {
     if (reset) {
         Document().Current().Assign(Document().Initial());
         Document().ClearModified();
+        Document().StartHistory();
         Document().SetDocumentFileName(std::string());
     }
     BuildTree();

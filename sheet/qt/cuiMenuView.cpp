@@ -6,18 +6,20 @@
 #include <QMenuBar>
 #include <utility>
 
-#include "runtime/cmcEvent.h"
 #include "app/gui/cmcQtText.h"
+#include "runtime/cmcEvent.h"
 #include "sheet/cuiMenu.h"
 #include "sheet/qt/cmcQtAction.h"
 
 namespace {
 
 // A caption may carry its own shortcut text after a tab; the link argument
-// still wins when the description gives both.
+// still wins when the description gives both. Alternatives are separated by
+// ';' (a comma already means a key sequence of several strokes); the first
+// is the one the menu shows.
 struct Caption {
     QString text;
-    QKeySequence shortcut;
+    QList<QKeySequence> shortcuts;
 };
 
 Caption CaptionOf(const cuiMenuItem& item) {
@@ -32,7 +34,10 @@ Caption CaptionOf(const cuiMenuItem& item) {
     if (!item.shortcut.empty()) {
         shortcut = QString::fromStdString(item.shortcut);
     }
-    caption.shortcut = QKeySequence::fromString(shortcut, QKeySequence::PortableText);
+    for (const QString& one : shortcut.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        caption.shortcuts.append(
+            QKeySequence::fromString(one.trimmed(), QKeySequence::PortableText));
+    }
     return caption;
 }
 
@@ -106,7 +111,7 @@ QAction* cuiMenuView::MakeAction(QWidget* container, cuiMenuItem& item) {
     if (item.separator) {
         action->setSeparator(true);
     } else {
-        action->setShortcut(CaptionOf(item).shortcut);
+        action->setShortcuts(CaptionOf(item).shortcuts);
         connect(action, &QAction::triggered, this, [this, action] { Choose(action); });
         SetSubItems(*action, item);
     }

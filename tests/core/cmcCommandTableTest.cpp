@@ -8,12 +8,12 @@
 #include "FakeDocHost.h"
 #include "FirstInstanceLock.h"
 #include "app/cmcDocument.h"
-#include "runtime/cmcEvMan.h"
-#include "runtime/cmcEvent.h"
-#include "runtime/cmcVirtualTimerHost.h"
 #include "files/cmcMemoryKeyStore.h"
 #include "files/indEnviron.h"
 #include "model/indActiveCell.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcEvent.h"
+#include "runtime/cmcVirtualTimerHost.h"
 #include "sheet/cmcCellCapsule.h"
 #include "sheet/cmcCellObj.h"
 #include "sheet/cuiMenuItem.h"
@@ -248,3 +248,31 @@ TEST_F(CommandTableTest, TheEditItemAsksForItsEmptyBodyOnEveryRequestWhenTheMenu
 }
 
 }  // namespace
+
+TEST_F(CommandTableTest, UndoAndRedoAreGreyedUntilThereIsAStepAndRunOnTheDocument) {
+    EXPECT_NE(Flags("CL_Menu_Edit_Undo") & kDisabled, 0);
+    EXPECT_NE(Flags("CL_Menu_Edit_Redo") & kDisabled, 0);
+    document.Current().SetByte(5, 0x42);
+    document.NoteChange();
+    EXPECT_EQ(Flags("CL_Menu_Edit_Undo") & kDisabled, 0);
+    EXPECT_NE(Flags("CL_Menu_Edit_Redo") & kDisabled, 0);
+    Run("CL_Menu_Edit_Undo");
+    EXPECT_EQ(document.Current().GetByte(5), 0);
+    EXPECT_NE(Flags("CL_Menu_Edit_Undo") & kDisabled, 0);
+    EXPECT_EQ(Flags("CL_Menu_Edit_Redo") & kDisabled, 0);
+    Run("CL_Menu_Edit_Redo");
+    EXPECT_EQ(document.Current().GetByte(5), 0x42);
+    EXPECT_TRUE(actions.calls.empty());
+}
+
+TEST_F(CommandTableTest, TheLanguageIsCheckedAndAChangeIsKeptAndAnnounced) {
+    EXPECT_NE(Flags("CL_Menu_View_Language", 0) & kChecked, 0);
+    EXPECT_EQ(Flags("CL_Menu_View_Language", 1) & kChecked, 0);
+    Run("CL_Menu_View_Language", 1);
+    EXPECT_EQ(settings.language, 1);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0], table.GetBody("GI_AppMess_LanguageNextStart"));
+    EXPECT_NE(Flags("CL_Menu_View_Language", 1) & kChecked, 0);
+    Run("CL_Menu_View_Language", 1);
+    EXPECT_EQ(prompt.asked.size(), 1u) << "the language in use again says nothing";
+}

@@ -44,12 +44,12 @@ protected:
     FakeLink fake;
 };
 
-TEST_F(BuiltinMenuTest, MainMenuHasTheFiveHeadingsAndTheirItems) {
+TEST_F(BuiltinMenuTest, MainMenuHasTheSixHeadingsAndTheirItems) {
     cuiMenu menu(context, "GI_Menu_Main", fake.Handler());
     menu.Build();
     const auto& top = menu.Root().children;
-    ASSERT_EQ(top.size(), 5u);
-    const size_t counts[] = {16, 3, 3, 4, 3};
+    ASSERT_EQ(top.size(), 6u);
+    const size_t counts[] = {16, 2, 5, 3, 4, 3};
     for (size_t i = 0; i < top.size(); ++i) {
         EXPECT_EQ(top[i]->children.size(), counts[i]) << i;
         EXPECT_EQ(top[i]->cell->link, Link("CL_Null"));
@@ -63,18 +63,25 @@ TEST_F(BuiltinMenuTest, MainMenuHasTheFiveHeadingsAndTheirItems) {
     EXPECT_EQ(outline[11], "  全てのシート(&A)...");
     EXPECT_EQ(outline[12], " ----");
     EXPECT_EQ(outline[18], " 終了(&X) [Alt+F4]");
-    EXPECT_EQ(outline[19], "表示(&V)");
+    EXPECT_EQ(outline[19], "編集(&E)");
+    EXPECT_EQ(outline[20], " 元に戻す(&U) [Ctrl+Z]");
+    EXPECT_EQ(outline[21], " やり直し(&R) [Ctrl+Y;Ctrl+Shift+Z]");
+    EXPECT_EQ(outline[22], "表示(&V)");
 }
 
 TEST_F(BuiltinMenuTest, IndexesInBracketsReachTheItemCells) {
     cuiMenu menu(context, "GI_Menu_Main", fake.Handler());
     menu.Build();
-    const cuiMenuItem& sizes = *menu.Root().children[1]->children[0];
+    const cuiMenuItem& sizes = *menu.Root().children[2]->children[0];
     ASSERT_EQ(sizes.children.size(), 5u);
     EXPECT_EQ(sizes.children[3]->cell->link, Link("CL_Menu_View_FontSize"));
     EXPECT_EQ(sizes.children[3]->cell->index, 120);
     const cuiMenuItem& file = *menu.Root().children[0];
     EXPECT_EQ(file.children[13]->cell->index, 3);  // the fourth recent-file slot
+    const cuiMenuItem& languages = *menu.Root().children[2]->children[4];
+    ASSERT_EQ(languages.children.size(), 2u);
+    EXPECT_EQ(languages.children[1]->cell->link, Link("CL_Menu_View_Language"));
+    EXPECT_EQ(languages.children[1]->cell->index, 1);
 }
 
 TEST_F(BuiltinMenuTest, PopupMenusTakeTheirCategoryFromTheBasicCell) {
@@ -156,8 +163,8 @@ TEST_F(MenuStateTest, FlagsBecomeCheckedHiddenDisabledAndCaption) {
     recent.caption = "&1 radio.rcf";
     fake.answers[Link("CL_Menu_File_Recent")] = recent;
     menu.UpdateAll();
-    EXPECT_TRUE(Item(1, 2).checked);
-    EXPECT_FALSE(Item(1, 0).checked);
+    EXPECT_TRUE(Item(2, 2).checked);
+    EXPECT_FALSE(Item(2, 0).checked);
     EXPECT_FALSE(Item(0, 2).enabled);
     EXPECT_TRUE(Item(0, 1).enabled);
     EXPECT_EQ(Item(0, 10).caption, "&1 radio.rcf");
@@ -199,7 +206,7 @@ TEST_F(MenuStateTest, DefaultClickSendsEnterWithTheCurrentCellThenRefreshes) {
     cmcCellObj current;
     current.link = Link("CL_IndvList_Name");
     menu.SetCurrentCell([&current]() { return &current; });
-    menu.Activate(Item(3, 0));  // read from the radio
+    menu.Activate(Item(4, 0));  // read from the radio
     ASSERT_FALSE(fake.Seen().empty());
     const SeenRequest& click = fake.Seen().front();
     EXPECT_EQ(click.link, Link("CL_Menu_Clone_Read"));

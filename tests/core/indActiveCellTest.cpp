@@ -35,7 +35,7 @@ std::string Query(test::FakeDocHost& host, cmcCellObj cell) {
 
 TEST(indActiveCellNamesTest, EmptyNamesMeanNone) {
     EXPECT_EQ(indActiveCell::CategoryId(""), 12);
-    EXPECT_EQ(indActiveCell::LinkId(""), 354);
+    EXPECT_EQ(indActiveCell::LinkId(""), 357);
     EXPECT_EQ(indActiveCell::CategoryId("CT_GrpList"), 8);
     EXPECT_EQ(indActiveCell::LinkId("CL_DigCall_Reserved114"), 116);
     EXPECT_EQ(indActiveCell::ChTypeOf(7), 6u);
@@ -63,6 +63,8 @@ TEST(indActiveCellNamesTest, IdsNameTheirLinks) {
         {ids::kFlexDigKey, "FlexDigKey"},
         {ids::kMenuFirst, "CL_Menu_File_New"},
         {ids::kMenuLast, "CL_Menu_Reserved_2"},
+        {ids::kMenuLaterFirst, "CL_Menu_Edit_Undo"},
+        {ids::kMenuLaterLast, "CL_Menu_View_Language"},
         {ids::kMenuModel3, "CL_Menu_Model_3"},
         {ids::kCallSheet, "CallSheet"},
         {ids::kCloneInfoAdjSpecRev, "CL_CloneInfo_AdjSpecRev"},
@@ -355,3 +357,19 @@ TEST(indActiveCellTest, MarksAreClearedOnEveryRequest) {
 }
 
 }  // namespace
+
+// Undo, redo and the language sit past the original registry; they are menu
+// commands all the same.
+TEST(indActiveCellTest, LaterMenuLinksAreCommandsToo) {
+    for (int32_t link = ids::kMenuLaterFirst; link <= ids::kMenuLaterLast; ++link) {
+        test::FakeDocHost host;
+        host.knownCommand = link;
+        cmcCellObj item = test::CellOf(kNullCategory, link, 0);
+        cmcCellCapsule request;
+        request.cell = &item;
+        request.request = cmcCellCapsule::kRequestEnter;
+        indActiveCell(host).Handle(request, true);
+        EXPECT_EQ(host.stateAsked, std::vector<int32_t>{link});
+        EXPECT_EQ(host.executed, std::vector<int32_t>{link});
+    }
+}

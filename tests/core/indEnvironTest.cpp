@@ -334,6 +334,7 @@ TEST(indEnvironTest, DestructionSavesEverySettingInOrder) {
         Key("Recent File List\\Recent1"),
         Key("View Option\\FontSize Percentage"),
         Key("View Option\\Toolbar Visible"),
+        Key("View Option\\Language"),
         Key("Window Position\\Left"),
         Key("Window Position\\Top"),
         Key("Window Position\\Width"),
@@ -402,4 +403,41 @@ TEST(indEnvironTest, ASecondInstanceNeitherReadsNorWritesTheStore) {
     }
     EXPECT_EQ(store.reads, 0);
     EXPECT_EQ(store.WriteLog().size(), writesBefore);
+}
+
+// The language came after the rest: a set saved without it is still whole.
+TEST(indEnvironTest, LanguageIsKeptAndItsAbsenceKeepsTheOtherSettings) {
+    struct Case {
+        const char* what;
+        bool present;
+        int32_t stored;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"absent", false, 0, 0},         {"english", true, 1, 1},          {"japanese", true, 0, 0},
+        {"above the range", true, 7, 1}, {"below the range", true, -2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeLock lock(true);
+        cmcMemoryKeyStore store;
+        FillSaved(store);
+        if (c.present) {
+            store.WriteInt(Key("View Option"), "Language", c.stored);
+        }
+        indEnviron env(lock, store, kLockName, kKeyPath, kFullHd);
+        EXPECT_EQ(env.language, c.expected);
+        EXPECT_EQ(env.comPort, 7) << "the rest of the set was read";
+    }
+}
+
+TEST(indEnvironTest, LanguageComesBackAtTheNextStart) {
+    FakeLock lock(true);
+    cmcMemoryKeyStore store;
+    {
+        indEnviron first(lock, store, kLockName, kKeyPath, kFullHd);
+        first.language = 1;
+    }
+    indEnviron second(lock, store, kLockName, kKeyPath, kFullHd);
+    EXPECT_EQ(second.language, 1);
 }

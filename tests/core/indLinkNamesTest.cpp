@@ -17,7 +17,7 @@ protected:
 
 }  // namespace
 
-TEST_F(indLinkNamesTest, ThreeHundredFiftyFourDistinctLinks) {
+TEST_F(indLinkNamesTest, ThreeHundredFiftySevenDistinctLinks) {
     std::set<std::string> seen;
     for (int32_t id = 0; id < indLinkNames::kLinkCount; ++id) {
         const std::string name(indLinkNames::LinkName(id));
@@ -26,10 +26,10 @@ TEST_F(indLinkNamesTest, ThreeHundredFiftyFourDistinctLinks) {
         EXPECT_TRUE(seen.insert(name).second) << "duplicate " << name;
         EXPECT_EQ(names.LinkId(name), id) << name;
     }
-    EXPECT_EQ(seen.size(), 354u);
-    EXPECT_EQ(indLinkNames::LinkName(354), "");
+    EXPECT_EQ(seen.size(), 357u);
+    EXPECT_EQ(indLinkNames::LinkName(357), "");
     EXPECT_EQ(indLinkNames::LinkName(-1), "");
-    EXPECT_EQ(names.LinkId(""), 354);
+    EXPECT_EQ(names.LinkId(""), 357);
 }
 
 // Each family of names with the ids of its first and last member.
@@ -70,6 +70,7 @@ TEST_F(indLinkNamesTest, FamiliesSitAtTheirIds) {
         {"CL_SetMode_MicGain", 333, "CL_SetMode_BackLight", 340},
         {"CL_Mch_No", 341, "CL_Mch_UsedCHs_Left", 351},
         {"CL_Unique_ReviseEnable", 352, "CL_Unique_ReviseEnableVoice", 353},
+        {"CL_Menu_Edit_Undo", 354, "CL_Menu_View_Language", 356},
     };
     int32_t expectedFirst = 0;
     for (const Family& f : families) {
@@ -78,7 +79,7 @@ TEST_F(indLinkNamesTest, FamiliesSitAtTheirIds) {
         EXPECT_EQ(names.LinkId(f.last), f.lastId) << f.last;
         expectedFirst = f.lastId + 1;
     }
-    EXPECT_EQ(expectedFirst, 354);
+    EXPECT_EQ(expectedFirst, 357);
 }
 
 // Single names inside the families, among them the ends of the runs of
@@ -88,6 +89,7 @@ TEST_F(indLinkNamesTest, Checkpoints) {
         {"FlexDigKey", 7},
         {"Flex5", 8},
         {"CL_Menu_File_Recent", 17},
+        {"CL_Menu_Edit_Redo", 355},
         {"CL_Menu_View_FontSize", 20},
         {"CL_Menu_Optionl_MchFreqEditable", 32},
         {"CL_Menu_Clone_Read", 33},

@@ -138,3 +138,35 @@ class SelectionTest(DesktopCase):
                 self.check(names(saved, 5) == list(FIVE.values()) and pasted == expected,
                            f"{what}: rows 10-14 hold {pasted} after copy and paste, "
                            f"expected {expected}; rows 1-5 hold {names(saved, 5)}")
+
+
+class UndoRedoTest(DesktopCase):
+    """Edit > Undo and Redo by their shortcut keys, checked in the saved file."""
+
+    def test_an_edit_is_undone_and_redone(self):
+        edit = ["Return", "End", "@type:ED", "Return"]
+        # (what, keys after the edit, the first name in the file)
+        cases = [
+            ("Ctrl+Z takes the edit back", ["ctrl+z"], "R1"),
+            ("Ctrl+Y makes it again", ["ctrl+z", "ctrl+y"], "R1ED"),
+            ("Ctrl+Shift+Z makes it again too", ["ctrl+z", "ctrl+shift+z"], "R1ED"),
+            ("a second Ctrl+Z finds nothing more to take back",
+             ["ctrl+z", "ctrl+z"], "R1"),
+        ]
+        for what, keys, expected in cases:
+            with self.row(what):
+                image = self.prepared_image(records({1: "R1"}))
+                self.start(image)
+                self.open_tree_node("individual")
+                self.key("Right")          # from the valid column to the name
+                for key in edit + keys:
+                    if key.startswith("@type:"):
+                        self.settle()
+                        self.type(key[len("@type:"):])
+                    else:
+                        self.key(key)
+                self.settle()
+                self.save(image)
+                first = names(self.dump(image), 1)
+                self.check(first == [expected],
+                           f"{what}: the file holds {first}, expected [{expected!r}]")

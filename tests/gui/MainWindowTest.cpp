@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, AnotherFontSizeReopensTheSheetLarger) {
     EXPECT_EQ(app.settings.fontSizePercent, 150);
     QTRY_COMPARE(controller.ShownSheetName(), std::string("GI_Sheet_SelCallList"));
     EXPECT_GT(controller.SheetPanel()->Sheet()->RowHeight(3), before);
-    emit TopMenu(1)->aboutToShow();
+    emit TopMenu(2)->aboutToShow();  // View
     EXPECT_TRUE(larger->isChecked());
     EXPECT_FALSE(Item("CL_Menu_View_FontSize", 100)->isChecked());
 }

@@ -74,11 +74,11 @@ protected:
     std::unique_ptr<cuiMenuView> view;
 };
 
-TEST_F(MainMenuView, ShowsTheFiveHeadingsWithTheirItemsAndShortcuts) {
+TEST_F(MainMenuView, ShowsTheSixHeadingsWithTheirItemsAndShortcuts) {
     EXPECT_EQ(Texts(window.menuBar()->actions()),
-              (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表示(&V)"),
-                           QStringLiteral("COMポート(&C)"), QStringLiteral("プログラム(&P)"),
-                           QStringLiteral("ヘルプ(&H)")}));
+              (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
+                           QStringLiteral("表示(&V)"), QStringLiteral("COMポート(&C)"),
+                           QStringLiteral("プログラム(&P)"), QStringLiteral("ヘルプ(&H)")}));
     QMenu* file = Top(0)->menu();
     ASSERT_NE(file, nullptr);
     const QStringList items = Texts(file->actions());
@@ -89,11 +89,17 @@ TEST_F(MainMenuView, ShowsTheFiveHeadingsWithTheirItemsAndShortcuts) {
     EXPECT_EQ(Action("CL_Menu_File_New")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(Action("CL_Menu_File_Exit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     EXPECT_TRUE(Action("CL_Menu_File_SaveAs")->shortcut().isEmpty());
+    EXPECT_EQ(Action("CL_Menu_Edit_Undo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    // Redo answers to both keys people know it by; the menu shows the first.
+    EXPECT_EQ(Action("CL_Menu_Edit_Redo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     // The print heading opens its own two items.
     QMenu* print = file->actions()[8]->menu();
     ASSERT_NE(print, nullptr);
-    EXPECT_EQ(Texts(print->actions()),
-              (QStringList{QStringLiteral("表示中のシート(&C)..."), QStringLiteral("全てのシート(&A)...")}));
+    EXPECT_EQ(Texts(print->actions()), (QStringList{QStringLiteral("表示中のシート(&C)..."),
+                                                    QStringLiteral("全てのシート(&A)...")}));
 }
 
 TEST_F(MainMenuView, StatesTheHostAnswersShowWhenAMenuOpens) {
@@ -132,7 +138,7 @@ TEST_F(MainMenuView, ACheckMarkFollowsTheHostNotTheClick) {
     // The command leaves the toolbar on: Qt's own toggle must not show it off.
     const int32_t toolbar = host.Link("CL_Menu_View_ToolBar");
     host.states[toolbar] = cuiMenuItem::kFlagChecked;
-    QMenu* viewMenu = OpenFromBar(*window.menuBar(), *Top(1));
+    QMenu* viewMenu = OpenFromBar(*window.menuBar(), *Top(2));
     ASSERT_NE(viewMenu, nullptr);
     ASSERT_TRUE(Action("CL_Menu_View_ToolBar")->isChecked());
     ClickIn(*viewMenu, *Action("CL_Menu_View_ToolBar"));

@@ -2,15 +2,19 @@
 // and output only; every rule lives in the core.
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "files/cmcCompanionFiles.h"
+#include "files/indSettingsPlace.h"
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
 #include "tools/cli/Cli.h"
+#include "tools/cli/CliSettings.h"
 #include "util/Cp932.h"
 
 namespace {
@@ -27,26 +31,56 @@ const Subcommand kSubcommands[] = {
     {"dump", CliDump, "dump FILE [--json]    show the settings an image file holds"},
     {"new", CliNew, "new OUT               write a new document as File > New, then Save"},
     {"sheet", CliSheet, "sheet FILE SHEET      print the texts of a sheet over an image file"},
-    {"set", CliSet, "set FILE EDIT... [-o OUT]  edit cells as the sheets do, then Save\n"
-                    "                        EDIT: [CT_X.]CL_Y[n] then =TEXT, + (Space), - (Backspace)\n"
-                    "                        or @V (choose list value V)"},
-    {"export-csv", CliExportCsv, "export-csv FILE --list indv|group -o OUT.csv\n"
-                                 "                        write one list of an image file as CSV"},
-    {"import-csv", CliImportCsv, "import-csv FILE --list indv|group IN.csv [-o OUT]\n"
-                                 "                        read a list from CSV and save the image to OUT\n"
-                                 "                        (or FILE); nothing is written on failure"},
+    {"set", CliSet,
+     "set FILE EDIT... [-o OUT]  edit cells as the sheets do, then Save\n"
+     "                        EDIT: [CT_X.]CL_Y[n] then =TEXT, + (Space), - (Backspace)\n"
+     "                        or @V (choose list value V)"},
+    {"export-csv", CliExportCsv,
+     "export-csv FILE --list indv|group -o OUT.csv\n"
+     "                        write one list of an image file as CSV"},
+    {"import-csv", CliImportCsv,
+     "import-csv FILE --list indv|group IN.csv [-o OUT]\n"
+     "                        read a list from CSV and save the image to OUT\n"
+     "                        (or FILE); nothing is written on failure"},
     {"info", CliInfo, "info [PORT]           show the radio's model name and revision"},
     {"read", CliRead, "read -o OUT [PORT]    read the radio into an image file"},
     {"write", CliWrite, "write FILE [PORT]     write an image file to the radio"},
     {"memwrite", CliMemWrite, "memwrite FILE [PORT]  write only the memory part of an image file"},
     {"search", CliSearch, "search                find the port the radio answers on"},
-    {"print", CliPrint, "print FILE (--sheet NAME | --all) -o OUT.pdf [--dpi N]\n"
-                        "                        print sheets of an image file to a PDF file (A4,\n"
-                        "                        600 dpi by default); --all: every sheet of the tree"},
+    {"print", CliPrint,
+     "print FILE (--sheet NAME | --all) -o OUT.pdf [--dpi N]\n"
+     "                        print sheets of an image file to a PDF file (A4,\n"
+     "                        600 dpi by default); --all: every sheet of the tree"},
 };
 
+// The language of the texts: the application's setting unless --lang says.
+int32_t g_language = BuiltinTable::kJapanese;
+
+// Takes "--lang ja|en" out of the arguments; false for another value.
+bool TakeLanguage(std::vector<std::string>& args) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--lang") {
+            continue;
+        }
+        const std::string value = i + 1 < args.size() ? args[i + 1] : "";
+        if (value != "ja" && value != "en") {
+            return false;
+        }
+        g_language = value == "en" ? BuiltinTable::kEnglish : BuiltinTable::kJapanese;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        return true;
+    }
+    const std::optional<int32_t> stored =
+        CliKeyStore().ReadInt(indSettingsPlace::kViewGroup, "Language");
+    g_language = stored.value_or(BuiltinTable::kJapanese) == BuiltinTable::kEnglish
+                     ? BuiltinTable::kEnglish
+                     : BuiltinTable::kJapanese;
+    return true;
+}
+
 void PrintHelp(FILE* out) {
-    std::fprintf(out, "usage: mxr77c-cli SUBCOMMAND [ARGS]\n\nSubcommands:\n");
+    std::fprintf(out, "usage: mxr77c-cli SUBCOMMAND [ARGS] [--lang ja|en]\n\nSubcommands:\n");
     for (const Subcommand& s : kSubcommands) {
         std::fprintf(out, "  %s\n", s.usage);
     }
@@ -56,7 +90,8 @@ void PrintHelp(FILE* out) {
                  "7 coverage, 8 data); 64 for a usage error.\n"
                  "export-csv and import-csv return those codes or the CSV codes: 10 entry\n"
                  "number out of range, 12 no header for the list, 13 header mismatch; the\n"
-                 "error box goes to standard error, the import report to standard output; set and sheet return\n"
+                 "error box goes to standard error, the import report to standard output; set and "
+                 "sheet return\n"
                  "the file error code of the open or the save.\n"
                  "\nPORT is --port N (1-256, default 1) or --device PATH. The clone commands\n"
                  "return the clone result code (2 port, 3 echo, 4 no answer, 5 bad data,\n"
@@ -78,7 +113,7 @@ void CliPrintErr(const std::string& cp932) {
 
 cmcGTex& CliTable() {
     static cmcGTex table;
-    static bool loaded = table.SetLines(BuiltinTable::Lines());
+    static bool loaded = table.SetLines(BuiltinTable::LinesFor(g_language));
     (void)loaded;
     return table;
 }
@@ -104,6 +139,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::vector<std::string> args(argv + 2, argv + argc);
+    if (!TakeLanguage(args)) {
+        return CliUsageError("--lang takes ja or en");
+    }
     for (const Subcommand& s : kSubcommands) {
         if (name == s.name) {
             return s.run(args);
