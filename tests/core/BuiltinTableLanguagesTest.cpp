@@ -90,6 +90,21 @@ const char* const kSameInBoth[] = {
 
 class TablesTest : public ::testing::Test {
 protected:
+    // Each Japanese line with its English twin: what a line's text becomes
+    // by `view` must be the same in both.
+    template <typename View>
+    void ExpectLinesAlike(View view) {
+        ASSERT_EQ(english.size(), japanese.size());
+        for (size_t i = 0; i < japanese.size(); ++i) {
+            const Entry& j = japanese[i];
+            const Entry& e = english[i];
+            ASSERT_EQ(e.lines.size(), j.lines.size()) << j.key;
+            for (size_t n = 0; n < j.lines.size(); ++n) {
+                EXPECT_EQ(view(e.lines[n]), view(j.lines[n])) << j.key << " line " << n;
+            }
+        }
+    }
+
     std::vector<Entry> japanese = Entries(BuiltinTable::Lines());
     std::vector<Entry> english = Entries(BuiltinTable::EnglishLines());
 };
@@ -113,27 +128,11 @@ TEST_F(TablesTest, EnglishHasEveryKeyWithTheSameLineCount) {
 }
 
 TEST_F(TablesTest, EveryLineKeepsItsFormatConversionsInOrder) {
-    ASSERT_EQ(english.size(), japanese.size());
-    for (size_t i = 0; i < japanese.size(); ++i) {
-        const Entry& j = japanese[i];
-        const Entry& e = english[i];
-        ASSERT_EQ(e.lines.size(), j.lines.size()) << j.key;
-        for (size_t n = 0; n < j.lines.size(); ++n) {
-            EXPECT_EQ(Conversions(e.lines[n]), Conversions(j.lines[n])) << j.key << " line " << n;
-        }
-    }
+    ExpectLinesAlike([](const std::string& line) { return Conversions(line); });
 }
 
 TEST_F(TablesTest, DescriptionsKeepTheirStructure) {
-    ASSERT_EQ(english.size(), japanese.size());
-    for (size_t i = 0; i < japanese.size(); ++i) {
-        const Entry& j = japanese[i];
-        const Entry& e = english[i];
-        ASSERT_EQ(e.lines.size(), j.lines.size()) << j.key;
-        for (size_t n = 0; n < j.lines.size(); ++n) {
-            EXPECT_EQ(Structure(e.lines[n]), Structure(j.lines[n])) << j.key << " line " << n;
-        }
-    }
+    ExpectLinesAlike([](const std::string& line) { return Structure(line); });
 }
 
 TEST_F(TablesTest, FileTextsNamesAndNumbersAreTheSame) {
