@@ -93,7 +93,12 @@ windows() {
 main_title() { xdotool getwindowname "$mainwin" 2>/dev/null; }
 # Message boxes carry the bare application title.
 box() { windows | awk -F '\t' '$2 == "MX-R77C" { print $1; exit }'; }
-box_other_than() { windows | awk -F '\t' -v old="$1" '$2 == "MX-R77C" && $1 != old { print $1; exit }'; }
+# One search, not one call per window: the end of a timed clone is polled
+# with it, and the poll should cost little of what it measures.
+box_other_than() {
+    xdotool search --all --onlyvisible --pid "$apppid" --name '^MX-R77C$' 2>/dev/null |
+        awk -v old="$1" '$1 != old { print $1; exit }'
+}
 has_box() { [ -n "$(box)" ]; }
 no_box() { [ -z "$(box)" ]; }
 has_other_box() { [ -n "$(box_other_than "$1")" ]; }
