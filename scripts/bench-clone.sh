@@ -31,7 +31,8 @@ identify=$((10 + 52))  # request, identity frame with its 42-byte block
 read_bytes=$((identify + 10 + 45 * $(frame 64) + $(frame 52) + 15))
 write_bytes=$((identify + 10 + $(frame 4) + 34 * $(frame 64) + $(frame 48) + 36 + 15 + 7))
 
-now() { date +%s.%N; }
+# The shell's own clock: no process is started to read it.
+now() { echo "$EPOCHREALTIME"; }
 # CPU time of a process so far, all its threads, in seconds.
 cpu_seconds() {
     local stat
@@ -94,7 +95,7 @@ main_title() { xdotool getwindowname "$mainwin" 2>/dev/null; }
 # Message boxes carry the bare application title.
 box() { windows | awk -F '\t' '$2 == "MX-R77C" { print $1; exit }'; }
 # One search, not one call per window: the end of a timed clone is polled
-# with it, and the poll should cost little of what it measures.
+# with it, and the poll takes the processor from what it measures.
 box_other_than() {
     xdotool search --all --onlyvisible --pid "$apppid" --name '^MX-R77C$' 2>/dev/null |
         awk -v old="$1" '$1 != old { print $1; exit }'
@@ -113,7 +114,7 @@ read_ended() { [ "$(main_title)" = "無題 - MX-R77C" ] || has_box; }
 menu_open() { [ "$(windows | wc -l)" -gt 1 ]; }
 program_menu() {
     xdotool windowactivate --sync "$mainwin" >/dev/null 2>&1 || true
-    xdotool key alt+p
+    send_key alt+p
     wait_until 10 menu_open || { echo "bench-clone: the Program menu did not open" >&2; exit 1; }
 }
 fail_app() {
@@ -128,31 +129,66 @@ fail_app() {
     exit 1
 }
 
+# Keys go through one xdotool that stays running and reads its commands as
+# they come: starting xdotool for a key takes tens of milliseconds, which
+# would be timed as the application's.
+start_keys() {
+    mkfifo "$work/keys"
+    xdotool - <"$work/keys" >"$work/keys.out" 2>&1 &
+    pids+=($!)
+    exec {keys}>"$work/keys"
+}
+send_key() { echo "key --delay 0 $1" >&"$keys"; }
+
+# The moments the X server reports a property change, each line of xprop's
+# watch stamped as it comes: the end of a clone is the moment its window
+# changed, however late the script looks.
+spy() {  # file xprop-arguments...
+    local file=$1
+    shift
+    # xprop itself is the process to end: the stamping loop ends with it.
+    stdbuf -oL xprop -spy "$@" 2>/dev/null > >(
+        while IFS= read -r line; do echo "$EPOCHREALTIME $line"; done >"$file"
+    ) &
+    pids+=($!)
+}
+# The first stamp after the given moment of a line where the word stands.
+stamp_of() {  # file word after
+    awk -v word="$2" -v after="$3" '$1 > after && (" " $0 ",") ~ ("[ ,\"]" word "[ ,\"]") { print $1; exit }' "$1"
+}
+
+start_keys
 wait_until 30 has_main || fail_app "no main window"
 ensure_viewable "$mainwin" || fail_app "the main window is not shown"
 [ "$(main_title)" = "doc.rcf - MX-R77C" ] || fail_app "unexpected title"
 
 # Read: from the key that chooses the item to the title turning untitled.
+spy "$work/title" -id "$mainwin" _NET_WM_NAME
 program_menu
-t0=$(now)
 c0=$(cpu_seconds "$apppid")
-xdotool key r
-POLL=0.01 wait_until 120 read_ended || fail_app "the read did not end"
-t1=$(now)
+t0=$(now)
+send_key r
+wait_until 120 read_ended || fail_app "the read did not end"
 c1=$(cpu_seconds "$apppid")
 [ "$(main_title)" = "無題 - MX-R77C" ] || fail_app "the read ended with a message"
+wait_until 5 grep -q 無題 "$work/title" || fail_app "the title change was not seen"
+t1=$(stamp_of "$work/title" 無題 "$t0")
 report app-read "$read_bytes" "$t0" "$t1" "$c0" "$c1"
 
 # Write: from the answer to the question to the box that reports the end.
 program_menu
-xdotool key w
+send_key w
 wait_until 10 has_box || fail_app "no question before writing"
 question=$(box)
 before=$(stat -c %Y.%y "$work/radio.rcf")
+spy "$work/clients" -root _NET_CLIENT_LIST
+wait_until 5 test -s "$work/clients" || fail_app "the window list cannot be watched"
 t0=$(now)
-xdotool key Return
-POLL=0.01 wait_until 120 has_other_box "$question" || fail_app "the write did not end"
-t1=$(now)
+send_key Return
+wait_until 120 has_other_box "$question" || fail_app "the write did not end"
+result=$(printf '0x%x' "$(box_other_than "$question")")
+wait_until 5 grep -q "$result" "$work/clients" || fail_app "the result box was not seen listed"
+t1=$(stamp_of "$work/clients" "$result" "$t0")
 [ "$(stat -c %Y.%y "$work/radio.rcf")" != "$before" ] || fail_app "the radio's memory was not rewritten"
 report app-write "$write_bytes" "$t0" "$t1"
-xdotool key Return
+send_key Return

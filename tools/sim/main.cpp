@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,16 +142,32 @@ private:
 };
 
 // How long poll may sleep: until the next received byte has come down the
-// line, briefly while answers wait for the line out, and otherwise until
-// the PC sends (or a signal ends the run): a radio at rest costs nothing.
-int PollTimeout(const SimReceiveLine& inbox, bool sending) {
-    int timeout = sending ? 1 : INT_MAX;
+// line (to the microsecond: a frame is answered the moment it is whole),
+// briefly while answers wait for the line out, and otherwise until the PC
+// sends (or a signal ends the run): a radio at rest costs nothing.
+std::optional<std::chrono::nanoseconds> PollTimeout(const SimReceiveLine& inbox, bool sending) {
+    std::optional<std::chrono::nanoseconds> timeout;
+    if (sending)
+        timeout = std::chrono::milliseconds(1);
     if (const auto next = inbox.NextArrival()) {
         const auto wait =
-            std::chrono::ceil<std::chrono::milliseconds>(*next - SimReceiveLine::Clock::now());
-        timeout = std::clamp(static_cast<int>(wait.count()), 0, timeout);
+            std::chrono::ceil<std::chrono::microseconds>(*next - SimReceiveLine::Clock::now());
+        const std::chrono::nanoseconds left = std::max(wait, decltype(wait)::zero());
+        timeout = timeout ? std::min(*timeout, left) : left;
     }
-    return timeout == INT_MAX ? -1 : timeout;
+    return timeout;
+}
+
+void WaitReadable(int fd, std::optional<std::chrono::nanoseconds> timeout) {
+    pollfd p{fd, POLLIN, 0};
+    if (!timeout) {
+        ::ppoll(&p, 1, nullptr, nullptr);
+        return;
+    }
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(*timeout);
+    const timespec ts{static_cast<time_t>(seconds.count()),
+                      static_cast<long>((*timeout - seconds).count())};
+    ::ppoll(&p, 1, &ts, nullptr);
 }
 
 int Run(const SimOptions& o) {
@@ -167,8 +183,7 @@ int Run(const SimOptions& o) {
     SimReceiveLine inbox(o.baud, o.pace);
     std::vector<uint8_t> pending;
     while (!g_stop) {
-        pollfd p{line.fd, POLLIN, 0};
-        ::poll(&p, 1, PollTimeout(inbox, !pending.empty()));
+        WaitReadable(line.fd, PollTimeout(inbox, !pending.empty()));
         uint8_t buffer[512];
         const ssize_t got = ::read(line.fd, buffer, sizeof buffer);
         if (got > 0)
