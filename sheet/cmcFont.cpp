@@ -1,7 +1,6 @@
 #include "sheet/cmcFont.h"
 
 #include <algorithm>
-#include <limits>
 #include <vector>
 
 #include "util/Cp932.h"
@@ -78,6 +77,11 @@ std::string CutName(std::string_view name) {
     return std::string(name.substr(0, end));
 }
 
+// No font is taller than this many pixels or points, either sign: a bigger
+// number in a description is cut to it, so that adding up the lines of a
+// cell can never overflow.
+constexpr int64_t kMaxMeasure = 32767;
+
 // Height and size: a number, or '%' and a percentage of the current value.
 // A percentage never yields 0 (it gives 1 instead); a plain 0 or a field that
 // is not a number leaves the value alone.
@@ -96,8 +100,7 @@ void ApplyMeasure(std::string_view field, int32_t& value) {
         result = cmcStr::AtoI(field);
     }
     if (result != 0) {
-        value = static_cast<int32_t>(std::clamp<int64_t>(
-            result, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+        value = static_cast<int32_t>(std::clamp<int64_t>(result, -kMaxMeasure, kMaxMeasure));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "sheet/cuiSheet.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "runtime/cmcEvMan.h"
 #include "sheet/cmcColor.h"
@@ -350,7 +351,7 @@ void cuiSheet::MeasureCell(const cmcCellObj& cell, int32_t col, int32_t row) {
     const cmcFont* own = cell.EffectiveFont();
     const cmcFont font = own ? *own : cmcFont{};
     int32_t width = 0;
-    int32_t height = 0;
+    int64_t height = 0;  // a cell of very many lines must not overflow
     std::string_view text = cell.DisplayText();
     while (true) {
         const size_t feed = text.find('\n');
@@ -368,7 +369,8 @@ void cuiSheet::MeasureCell(const cmcCellObj& cell, int32_t col, int32_t row) {
     }
     if (cell.fitHeight) {
         int32_t& h = m_rowHeights[static_cast<size_t>(row)];
-        h = std::max(h, height + 2 * m_scale);
+        h = static_cast<int32_t>(std::clamp<int64_t>(std::max<int64_t>(h, height + 2 * m_scale), 0,
+                                                     std::numeric_limits<int32_t>::max() / 2));
     }
 }
 

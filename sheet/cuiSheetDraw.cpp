@@ -1,6 +1,7 @@
 // How a built sheet's cells are painted: worked out here once for the screen
 // grid and for the printer.
 #include <algorithm>
+#include <limits>
 
 #include "sheet/cmcColor.h"
 #include "sheet/cmcTextMeasurer.h"
@@ -99,7 +100,7 @@ cuiSheetPaint cuiSheet::PaintCell(int32_t col, int32_t row, const cmcRect& rect,
 void cuiSheet::PaintText(cuiSheetPaint& paint, const cmcCellObj& cell,
                          const std::string& text) const {
     std::string_view rest = text;
-    int32_t blockHeight = 0;
+    int64_t blockHeight = 0;  // a cell of very many lines must not overflow
     while (true) {
         const size_t feed = rest.find('\n');
         cuiSheetPaint::Line line;
@@ -117,14 +118,15 @@ void cuiSheet::PaintText(cuiSheetPaint& paint, const cmcCellObj& cell,
         rest.remove_prefix(feed + 1);
     }
     const cmcRect& r = paint.rect;
-    int32_t y = r.top + m_scale;
+    int64_t y = int64_t{r.top} + m_scale;
     if (cell.vAlign == 1) {
-        y = r.top + ((r.bottom - r.top + 1) - blockHeight) / 2;
+        y = r.top + ((int64_t{r.bottom} - r.top + 1) - blockHeight) / 2;
     } else if (cell.vAlign == 2) {
         y = r.bottom - blockHeight - m_scale;
     }
     for (cuiSheetPaint::Line& line : paint.lines) {
-        line.y = y;
+        line.y = static_cast<int32_t>(std::clamp<int64_t>(y, std::numeric_limits<int32_t>::min(),
+                                                          std::numeric_limits<int32_t>::max()));
         y += line.height;
         if (cell.hAlign == 1) {
             line.x = r.left + ((r.right - r.left + 1) - line.width) / 2;

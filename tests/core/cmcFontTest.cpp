@@ -113,6 +113,12 @@ TEST(cmcFontTest, Descriptions) {
         {",,,-12,,,", "font{h=-12 bold}"},
         {",,,0,,,", "font{h=-17 bold}"},
         {",,,abc,,,", "font{h=-17 bold}"},
+        // Beyond 32767 either way a height or size is cut to it, so that
+        // the lines of a cell add up without overflow.
+        {",,,2147483647,,,", "font{h=32767 bold}"},
+        {",,,-2147483648,,,", "font{h=-32767 bold}"},
+        {",,,%2000000000,,,", "font{h=-32767 bold}"},
+        {",,,,99999,,", "font{h=-17 pt=32767 bold}"},
         // Size: the same rules on the point size (8).
         {",,,,12,,", "font{h=-17 pt=12 bold}"},
         {",,,,%50,,", "font{h=-17 pt=4 bold}"},
