@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds the fuzzing harnesses with clang and libFuzzer (address and
+# undefined-behaviour sanitizers on) and runs each for SECONDS (default 60),
+# starting from its seed corpus and regression inputs; new inputs go to a
+# temporary folder, never into the source tree. Prints per harness the
+# executions, the coverage reached and the findings, keeps the inputs of any
+# finding (FUZZ_KEEP=DIR keeps the whole work folder there), and fails when
+# a harness found anything.
+#   scripts/fuzz.sh [SECONDS] [HARNESS...]      (default every harness)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+build=${FUZZ_BUILD:-build-fuzz}
+
+scripts/deps.sh
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DMX_FUZZ=ON -DMX_BUILD_GUI=OFF \
+    -DMX_BUILD_TESTS=OFF -DMX_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+harnesses=("$@")
+if [ ${#harnesses[@]} -eq 0 ]; then
+    for source in fuzz/*Fuzz.cpp; do harnesses+=("$(basename "$source" .cpp)"); done
+fi
+targets=()
+for h in "${harnesses[@]}"; do targets+=(--target "fuzz_$h"); done
+cmake --build "$build" --parallel "${targets[@]}"
+
+work=${FUZZ_KEEP:-$(mktemp -d)}
+mkdir -p "$work"
+[ -n "${FUZZ_KEEP:-}" ] || trap 'rm -rf "$work"' EXIT
+export TMPDIR="$work" HOME="$work" XDG_CONFIG_HOME="$work"
+
+printf '%-18s %12s %8s %8s %s\n' harness executions cov features findings
+failed=0
+for h in "${harnesses[@]}"; do
+    mkdir -p "$work/$h/corpus" "$work/$h/findings"
+    inputs=("$work/$h/corpus")
+    for folder in fuzz/corpus/$h fuzz/regress/$h; do
+        [ -d "$folder" ] && inputs+=("$folder")
+    done
+    options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
+             -artifact_prefix="$work/$h/findings/")
+    [ -f "fuzz/dict/$h.dict" ] && options+=(-dict="fuzz/dict/$h.dict")
+    status=0
+    "$build/fuzz/$h" "${options[@]}" "${inputs[@]}" >"$work/$h/log" 2>&1 || status=$?
+    execs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$work/$h/log" | tail -n 1)
+    cov=$(awk 'match($0, /cov: [0-9]+/) { v = substr($0, RSTART + 5, RLENGTH - 5) } END { print v }' "$work/$h/log")
+    ft=$(awk 'match($0, /ft: [0-9]+/) { v = substr($0, RSTART + 4, RLENGTH - 4) } END { print v }' "$work/$h/log")
+    findings=$(find "$work/$h/findings" -type f | wc -l)
+    if [ "$status" -ne 0 ] || [ "$findings" -gt 0 ]; then
+        failed=1
+        keep=$(mktemp -d "${FUZZ_FINDINGS:-/tmp}/fuzz-findings.XXXXXX")
+        cp -r "$work/$h/findings" "$work/$h/log" "$keep/"
+        printf '%-18s %12s %8s %8s %s\n' "$h" "${execs:-?}" "${cov:-?}" "${ft:-?}" \
+            "FOUND (status $status, $findings inputs): kept in $keep"
+        grep -E 'ERROR|runtime error|SUMMARY|deadly|timeout|property broken' "$work/$h/log" | head -n 5 | sed 's/^/    /' || true
+    else
+        printf '%-18s %12s %8s %8s %s\n' "$h" "${execs:-?}" "${cov:-?}" "${ft:-?}" none
+    fi
+done
+exit "$failed"
