@@ -58,7 +58,8 @@ public:
     }
     // Up to `most` bytes, as long as the input lasts.
     std::string Text(size_t most) {
-        const size_t n = std::min<size_t>(Number(static_cast<uint32_t>(most) + 1), m_size - m_at);
+        const size_t wanted = Number(static_cast<uint32_t>(most) + 1);
+        const size_t n = std::min(wanted, m_size - m_at);
         std::string text(reinterpret_cast<const char*>(m_data + m_at), n);
         m_at += n;
         return text;
