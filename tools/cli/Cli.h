@@ -2,12 +2,15 @@
 #include <string>
 #include <vector>
 
+#include "model/indImageDiff.h"
+
 class cmcEeprom;
 class cmcGTex;
 
 // Exit statuses of the command-line tool beyond the result codes it passes on.
 namespace CliExit {
 constexpr int kUsage = 64;
+constexpr int kDiffTrouble = 2;
 }
 
 // Subcommands; each gets its arguments after the subcommand's name.
@@ -24,6 +27,14 @@ int CliRead(const std::vector<std::string>& args);
 int CliWrite(const std::vector<std::string>& args);
 int CliMemWrite(const std::vector<std::string>& args);
 int CliSearch(const std::vector<std::string>& args);
+int CliVerify(const std::vector<std::string>& args);
+
+// diff: 0 when the two files hold the same, 1 when they differ, 2 when one
+// cannot be opened (its error shown on standard error).
+int CliDiffImages(const std::string& first, const std::string& second, bool json);
+// The differences as a table (sheet, row, item, first, second; tab-separated)
+// or as JSON.
+void CliPrintDifferences(const std::vector<indImageDiff::Difference>& differences, bool json);
 int CliPrint(const std::vector<std::string>& args);
 
 // The built-in text table, loaded on first use.

@@ -17,6 +17,7 @@
 #include "model/indActiveCell.h"
 #include "model/indCloneFlow.h"
 #include "model/indCloneMan.h"
+#include "model/indImageDiff.h"
 #include "model/indModelRules.h"
 #include "model/indWarningCheck.h"
 #include "runtime/cmcPollTimerHost.h"
@@ -235,6 +236,31 @@ int CliWrite(const std::vector<std::string>& args) {
 
 int CliMemWrite(const std::vector<std::string>& args) {
     return WriteCommand(args, true, "memwrite takes one FILE and --port N or --device PATH");
+}
+
+int CliVerify(const std::vector<std::string>& args) {
+    const auto parsed = ParseArgs(args, true, false);
+    if (!parsed) {
+        return CliUsageError("verify takes one FILE and --port N or --device PATH");
+    }
+    cmcEeprom file;
+    if (CliOpenImage(parsed->file, file) != FileErr::kNone) {
+        return CliCloneExit::kFileRejected;
+    }
+    return InSession(*parsed, [&](CloneSession& session) {
+        cmcEeprom radio;
+        const int result = session.Run(session.Flow().StartCloneRead(radio, session.Keep()));
+        if (result != 0) {
+            return ExitStatus(result);
+        }
+        if (indImageDiff::WrittenDifferences(file, radio).empty()) {
+            return 0;
+        }
+        CliDocHost choices(radio);  // the choice lists the codecs read labels from
+        const cmcEeprom expected = indImageDiff::ExpectedAfterWrite(file, radio);
+        CliPrintDifferences(indImageDiff(CliTable()).Compare(expected, radio), false);
+        return CliCloneExit::kDiffers;
+    });
 }
 
 int CliSearch(const std::vector<std::string>& args) {

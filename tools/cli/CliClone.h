@@ -18,4 +18,6 @@ constexpr int kDataErrors = 20;
 constexpr int kOtherExtraCode = 21;
 constexpr int kFileRejected = 22;
 constexpr int kNoPort = 23;
+// verify: the radio holds other data than the file over the written ranges.
+constexpr int kDiffers = 30;
 }  // namespace CliCloneExit

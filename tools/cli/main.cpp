@@ -19,6 +19,24 @@
 
 namespace {
 
+int CliDiff(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    bool json = false;
+    for (const std::string& arg : args) {
+        if (arg == "--json") {
+            json = true;
+        } else if (arg.rfind("--", 0) == 0) {
+            return CliUsageError("diff knows no option '" + arg + "'");
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.size() != 2) {
+        return CliUsageError("diff takes two files and an optional --json");
+    }
+    return CliDiffImages(files[0], files[1], json);
+}
+
 struct Subcommand {
     const char* name;
     int (*run)(const std::vector<std::string>&);
@@ -46,6 +64,11 @@ const Subcommand kSubcommands[] = {
     {"read", CliRead, "read -o OUT [PORT]    read the radio into an image file"},
     {"write", CliWrite, "write FILE [PORT]     write an image file to the radio"},
     {"memwrite", CliMemWrite, "memwrite FILE [PORT]  write only the memory part of an image file"},
+    {"verify", CliVerify,
+     "verify FILE [PORT]    read the radio and compare it with FILE over the\n"
+     "                        ranges a write sends"},
+    {"diff", CliDiff,
+     "diff A B [--json]     the differences of two image files as the sheets show them"},
     {"search", CliSearch, "search                find the port the radio answers on"},
     {"print", CliPrint,
      "print FILE (--sheet NAME | --all) -o OUT.pdf [--dpi N]\n"
@@ -98,7 +121,11 @@ void PrintHelp(FILE* out) {
                  "6 counter, 7 size, 8 overflow, 9 not this radio's image, 10 write not\n"
                  "accepted, 11 port write, 12 radio information, 13 no port answered);\n"
                  "refused before writing: 20 data errors, 21 another extra code, 22 the\n"
-                 "file was rejected or could not be saved, 23 no serial port support.\n");
+                 "file was rejected or could not be saved, 23 no serial port support.\n"
+                 "verify returns 30 when the radio holds other data than the file over the\n"
+                 "ranges a write sends (the differences on standard output), or the clone\n"
+                 "result code of its read. diff returns 0 when the files hold the same, 1\n"
+                 "when they differ, 2 when one cannot be opened.\n");
 }
 
 }  // namespace
