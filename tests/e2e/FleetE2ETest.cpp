@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -99,6 +100,127 @@ TEST_F(FleetE2ETest, VerifyComparesTheWrittenRangesOnly) {
             << c.what << "\n"
             << err;
         EXPECT_NE(out.find(c.shows), std::string::npos) << c.what << "\n" << out;
+    }
+}
+
+// The log's lines after its header, each split at its commas (the test's
+// values hold none).
+std::vector<std::vector<std::string>> LogLines(const fs::path& log) {
+    std::vector<std::vector<std::string>> lines;
+    std::string text = Slurp(log);
+    EXPECT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
+    for (size_t start = text.find("\r\n") + 2, end;
+         (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::vector<std::string> fields;
+        const std::string line = text.substr(start, end - start);
+        for (size_t from = 0, comma;; from = comma + 1) {
+            comma = line.find(',', from);
+            fields.push_back(line.substr(from, comma == std::string::npos ? comma : comma - from));
+            if (comma == std::string::npos) {
+                break;
+            }
+        }
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
+// Row, device ID, model, revision, result and verification of each log line, in order.
+std::vector<std::string> Outcomes(const fs::path& log) {
+    std::vector<std::string> out;
+    for (const std::vector<std::string>& f : LogLines(log)) {
+        EXPECT_EQ(f.size(), 8u);
+        if (f.size() == 8u) {
+            out.push_back(f[1] + " " + f[3] + " " + f[4] + " " + f[5] + " " + f[6] + " " + f[7]);
+        }
+    }
+    return out;
+}
+
+class FleetBatchE2ETest : public FleetE2ETest {
+protected:
+    // A radios file in UTF-8 with a byte-order mark.
+    fs::path Radios(const std::string& lines) {
+        const fs::path path = dir / "radios.csv";
+        std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" << lines;
+        return path;
+    }
+    int Batch(const fs::path& radios, const std::vector<std::string>& devices) {
+        std::string args = "batch " + Quote(dir / "template.rcf") + " --radios " + Quote(radios) +
+                           " --log " + Quote(dir / "log.csv") + " --wait 1";
+        for (const std::string& device : devices) {
+            args += " --device " + device;
+        }
+        return Cli(args);
+    }
+};
+
+TEST_F(FleetBatchE2ETest, RowsOnOnePortOneAfterAnother) {
+    const auto radio = Radio(Memory("radio", 501));
+    const fs::path radios = Radios(
+        "CL_DigCall_SelfName,CL_DigCall_TxMyName,CL_IndvList_MakerId[0]\r\n"
+        "車1,ON,3\r\n"
+        "車2,OFF,300\r\n"  // clamped to 127, and said so
+        "車3,ON,\r\n");    // an empty field keeps the template's value
+    EXPECT_EQ(Batch(radios, {radio->Path()}), 0) << err;
+    const std::vector<std::string> expected = {
+        "1 0-501 KT-R77C 1.0 verified match",
+        "2 0-501 KT-R77C 1.0 verified match",
+        "3 0-501 KT-R77C 1.0 verified match",
+    };
+    EXPECT_EQ(Outcomes(dir / "log.csv"), expected);
+    for (const std::vector<std::string>& line : LogLines(dir / "log.csv")) {
+        EXPECT_EQ(line.at(2), radio->Path());
+    }
+    EXPECT_NE(err.find("row 2: CL_IndvList_MakerId[0] adjusted, the radio gets '127'"),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("row 3: connect its radio to " + radio->Path()), std::string::npos) << err;
+    EXPECT_NE(out.find("verified 3, verified before 0, failed 0, not done 0"), std::string::npos);
+    // The radio holds the last row.
+    EXPECT_EQ(Cli("dump " + Quote(dir / "radio.rcf")), 0);
+    EXPECT_NE(out.find("車3"), std::string::npos);
+}
+
+TEST_F(FleetBatchE2ETest, FailuresAreLoggedAndTheBatchGoesOnThenResumes) {
+    const fs::path radios = Radios(
+        "CL_DigCall_SelfName,CL_IndvList_MakerId[0]\r\n"
+        "A,1\r\nB,2\r\nC,3\r\nD,4\r\nE,x\r\n");
+    {
+        // Four radios at once: a good one, one that refuses the write, a
+        // silent one and one whose read-back differs.
+        const auto good = Radio(Memory("good", 1));
+        const auto refusing = Radio(Memory("refusing", 2), {"--refuse"});
+        const auto silent = Radio(Memory("silent", 3), {"--silent"});
+        const auto bad = Radio(Memory("bad", 4), {"--bad-cell", "2E0"});
+        EXPECT_EQ(Batch(radios, {good->Path(), refusing->Path(), silent->Path(), bad->Path()}), 31);
+        std::vector<std::string> outcomes = Outcomes(dir / "log.csv");
+        std::sort(outcomes.begin(), outcomes.end());
+        const std::vector<std::string> expected = {
+            "1 0-1 KT-R77C 1.0 verified match",      "2  KT-R77C 1.0 write failed (5) ",
+            "3    no radio answered (4) ",           "4 0-4 KT-R77C 1.0 differs 1 bytes differ",
+            "5    refused: CL_IndvList_MakerId[0] ",
+        };
+        EXPECT_EQ(outcomes, expected) << err;
+        EXPECT_NE(out.find("verified 1, verified before 0, failed 4, not done 0"),
+                  std::string::npos)
+            << out;
+    }
+    // Started again with the same log on healthy radios: the verified row is
+    // skipped, the others done; the refused value still stops its row.
+    const fs::path fixed = Radios(
+        "CL_DigCall_SelfName,CL_IndvList_MakerId[0]\r\n"
+        "A,1\r\nB,2\r\nC,3\r\nD,4\r\nE,5\r\n");
+    const auto one = Radio(Memory("one", 11));
+    const auto two = Radio(Memory("two", 12));
+    EXPECT_EQ(Batch(fixed, {one->Path(), two->Path()}), 0) << err;
+    EXPECT_NE(out.find("verified 4, verified before 1, failed 0, not done 0"), std::string::npos)
+        << out;
+    const std::vector<std::string> all = Outcomes(dir / "log.csv");
+    ASSERT_EQ(all.size(), 9u);
+    for (size_t i = 5; i < all.size(); ++i) {
+        EXPECT_NE(all[i].find(" verified match"), std::string::npos) << all[i];
+        EXPECT_NE(all[i].substr(0, 2), "1 ") << "row 1 was verified before";
     }
 }
 

@@ -28,6 +28,7 @@ int CliWrite(const std::vector<std::string>& args);
 int CliMemWrite(const std::vector<std::string>& args);
 int CliSearch(const std::vector<std::string>& args);
 int CliVerify(const std::vector<std::string>& args);
+int CliBatch(const std::vector<std::string>& args);
 
 // diff: 0 when the two files hold the same, 1 when they differ, 2 when one
 // cannot be opened (its error shown on standard error).

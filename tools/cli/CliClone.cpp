@@ -69,13 +69,6 @@ std::optional<CloneArgs> ParseArgs(const std::vector<std::string>& args, bool wa
     return parsed;
 }
 
-// The port the application has selected, 1 when none is stored.
-int CliSelectedPort() {
-    const std::optional<int32_t> stored =
-        CliKeyStore().ReadInt(indSettingsPlace::kGlobalGroup, "ComPort");
-    return stored && *stored >= 1 && *stored <= 256 ? *stored : kDefaultPort;
-}
-
 // One clone job with its manager, run on a small event loop that sleeps
 // until the port has bytes or a timer falls due.
 class CloneSession {
@@ -199,6 +192,12 @@ int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const ch
 }
 
 }  // namespace
+
+int CliSelectedPort() {
+    const std::optional<int32_t> stored =
+        CliKeyStore().ReadInt(indSettingsPlace::kGlobalGroup, "ComPort");
+    return stored && *stored >= 1 && *stored <= kLastPort ? *stored : kDefaultPort;
+}
 
 int CliInfo(const std::vector<std::string>& args) {
     return WithSession(args, false, "info takes only --port N or --device PATH",

@@ -69,6 +69,12 @@ const Subcommand kSubcommands[] = {
      "                        ranges a write sends"},
     {"diff", CliDiff,
      "diff A B [--json]     the differences of two image files as the sheets show them"},
+    {"batch", CliBatch,
+     "batch TEMPLATE --radios RADIOS.csv [PORT...] [--log LOG.csv] [--wait S]\n"
+     "                        program a fleet: each row of RADIOS.csv applied to\n"
+     "                        TEMPLATE, written to a radio and verified, one radio\n"
+     "                        per port at a time; --wait: seconds a port waits for\n"
+     "                        a radio to answer (default 60, 0 no limit)"},
     {"search", CliSearch, "search                find the port the radio answers on"},
     {"print", CliPrint,
      "print FILE (--sheet NAME | --all) -o OUT.pdf [--dpi N]\n"

@@ -1,0 +1,176 @@
+// batch TEMPLATE --radios RADIOS.csv [PORT...] [--log LOG.csv] [--wait S]:
+// programs a fleet, one radio per port at a time, and logs every radio.
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "app/indFleetBatch.h"
+#include "app/indFleetObserver.h"
+#include "files/FileErr.h"
+#include "files/indFleetLog.h"
+#include "files/indFleetRadios.h"
+#include "runtime/cmcPollTimerHost.h"
+#include "tools/cli/Cli.h"
+#include "tools/cli/CliClone.h"
+#include "tools/cli/CliDocHost.h"
+#include "util/cmcStr.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
+
+std::string UtcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    ::gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+const char* OutcomeWord(indCellEdit::Outcome outcome) {
+    return outcome == indCellEdit::Outcome::Refused ? "refused" : "adjusted";
+}
+
+// The batch on a terminal: prompts and reports on standard error, one line
+// per finished radio on standard output.
+class CliFleetObserver : public indFleetObserver {
+public:
+    void EditReported(int32_t row, const indCellEdit& edit, indCellEdit::Outcome outcome) override {
+        CliPrintErr(cmcStr::Format("row %d: %s %s, the radio gets ", row, edit.Source().c_str(),
+                                   OutcomeWord(outcome)) +
+                    "'" + edit.ShownText() + "'\n");
+    }
+    void WaitingForRadio(int32_t row, const std::string& port) override {
+        std::fprintf(stderr, "row %d: connect its radio to %s and switch it on (waiting)\n", row,
+                     port.c_str());
+    }
+    void Programming(int32_t row, const std::string& port) override {
+        std::fprintf(stderr, "row %d: %s answered; writing and verifying\n", row, port.c_str());
+    }
+    void Message(const std::string& port, const std::string& text) override {
+        CliPrintErr((port.empty() ? std::string() : port + ": ") + text + "\n");
+    }
+    void RowDone(const indFleetLog::Entry& e) override {
+        CliPrintOut(cmcStr::Format("row %d\t%s\t%s\t", e.row, e.port.c_str(), e.deviceId.c_str()) +
+                    e.model + "\t" + e.revision + "\t" + e.result + "\t" + e.verification + "\n");
+        std::fflush(stdout);
+    }
+};
+
+struct BatchArgs {
+    std::string templateFile;
+    std::string radios;
+    std::string log;
+    int waitSeconds = 60;
+    struct PortSpec {
+        int number;  // 0: the selected port
+        std::string device;
+    };
+    std::vector<PortSpec> ports;
+};
+
+indFleetStation::Port PortOf(int number, const std::string& device) {
+    indFleetStation::Port port;
+    port.number = number != 0 ? number : CliSelectedPort();
+    port.name = device.empty() ? cmcStr::Format("COM%d", port.number) : device;
+    port.port = CliMakePort(device);
+    return port;
+}
+
+void PrintSummary(const indFleetBatch::Summary& s) {
+    std::printf("verified %d, verified before %d, failed %d, not done %d\n", s.verified, s.skipped,
+                s.failed, s.notDone);
+}
+
+}  // namespace
+
+int CliBatchRun(BatchArgs& args);
+
+int CliBatch(const std::vector<std::string>& argv) {
+    BatchArgs args;
+    for (size_t i = 0; i < argv.size(); ++i) {
+        const std::string& a = argv[i];
+        const bool hasValue = i + 1 < argv.size();
+        if (a == "--radios" && hasValue) {
+            args.radios = argv[++i];
+        } else if (a == "--log" && hasValue) {
+            args.log = argv[++i];
+        } else if (a == "--wait" && hasValue) {
+            args.waitSeconds = cmcStr::AtoI(argv[++i]);
+            if (args.waitSeconds < 0 || args.waitSeconds > 86400) {
+                return CliUsageError("--wait takes 0 (no limit) to 86400 seconds");
+            }
+        } else if (a == "--port" && hasValue) {
+            const int number = cmcStr::AtoI(argv[++i]);
+            if (number < 1 || number > 256) {
+                return CliUsageError("--port takes 1 to 256");
+            }
+            args.ports.push_back({number, ""});
+        } else if (a == "--device" && hasValue) {
+            args.ports.push_back({0, argv[++i]});
+        } else if (args.templateFile.empty() && !a.empty() && a[0] != '-') {
+            args.templateFile = a;
+        } else {
+            return CliUsageError("batch takes TEMPLATE --radios RADIOS.csv, ports and options");
+        }
+    }
+    if (args.templateFile.empty() || args.radios.empty()) {
+        return CliUsageError("batch takes TEMPLATE --radios RADIOS.csv");
+    }
+    if (args.ports.empty()) {
+        args.ports.push_back({0, ""});
+    }
+    return CliBatchRun(args);
+}
+
+int CliBatchRun(BatchArgs& args) {
+    cmcEeprom image;
+    if (CliOpenImage(args.templateFile, image) != FileErr::kNone) {
+        return CliCloneExit::kFileRejected;
+    }
+    indFleetRadios radios;
+    const std::string error = radios.Load(args.radios);
+    if (!error.empty()) {
+        std::fprintf(stderr, "mxr77c-cli: %s: %s\n", args.radios.c_str(), error.c_str());
+        return CliCloneExit::kFileRejected;
+    }
+    indFleetLog log;
+    if (!args.log.empty() && !log.Open(args.log)) {
+        std::fprintf(stderr, "mxr77c-cli: %s is not a batch log\n", args.log.c_str());
+        return CliCloneExit::kFileRejected;
+    }
+    CliDocHost choices(image);  // the choice lists the codecs read labels from
+    cmcPollTimerHost host;
+    cmcTimerHost::Scope scope(host);
+    CliFleetObserver observer;
+    indFleetStation::Timing timing;
+    timing.waitLimitMs = static_cast<uint32_t>(args.waitSeconds) * 1000u;
+    indFleetBatch batch(CliTable(), observer, log, UtcNow, timing);
+    for (const BatchArgs::PortSpec& spec : args.ports) {
+        indFleetStation::Port port = PortOf(spec.number, spec.device);
+        if (!port.port) {
+            std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
+            return CliCloneExit::kNoPort;
+        }
+        batch.AddPort(std::move(port));
+    }
+    // Ctrl+C: the radios being written are finished, no other is started.
+    std::signal(SIGINT, OnInterrupt);
+    batch.Start(image, radios);
+    host.RunUntil([&] {
+        if (g_interrupted != 0) {
+            batch.Stop();
+        }
+        return batch.Done();
+    });
+    std::signal(SIGINT, SIG_DFL);
+    PrintSummary(batch.Result());
+    return batch.AllVerified() ? 0 : CliCloneExit::kNotAllVerified;
+}
