@@ -64,18 +64,6 @@ public:
     }
 };
 
-struct BatchArgs {
-    std::string templateFile;
-    std::string radios;
-    std::string log;
-    int waitSeconds = 60;
-    struct PortSpec {
-        int number;  // 0: the selected port
-        std::string device;
-    };
-    std::vector<PortSpec> ports;
-};
-
 indFleetStation::Port PortOf(int number, const std::string& device) {
     indFleetStation::Port port;
     port.number = number != 0 ? number : CliSelectedPort();
@@ -91,46 +79,7 @@ void PrintSummary(const indFleetBatch::Summary& s) {
 
 }  // namespace
 
-int CliBatchRun(BatchArgs& args);
-
-int CliBatch(const std::vector<std::string>& argv) {
-    BatchArgs args;
-    for (size_t i = 0; i < argv.size(); ++i) {
-        const std::string& a = argv[i];
-        const bool hasValue = i + 1 < argv.size();
-        if (a == "--radios" && hasValue) {
-            args.radios = argv[++i];
-        } else if (a == "--log" && hasValue) {
-            args.log = argv[++i];
-        } else if (a == "--wait" && hasValue) {
-            args.waitSeconds = cmcStr::AtoI(argv[++i]);
-            if (args.waitSeconds < 0 || args.waitSeconds > 86400) {
-                return CliUsageError("--wait takes 0 (no limit) to 86400 seconds");
-            }
-        } else if (a == "--port" && hasValue) {
-            const int number = cmcStr::AtoI(argv[++i]);
-            if (number < 1 || number > 256) {
-                return CliUsageError("--port takes 1 to 256");
-            }
-            args.ports.push_back({number, ""});
-        } else if (a == "--device" && hasValue) {
-            args.ports.push_back({0, argv[++i]});
-        } else if (args.templateFile.empty() && !a.empty() && a[0] != '-') {
-            args.templateFile = a;
-        } else {
-            return CliUsageError("batch takes TEMPLATE --radios RADIOS.csv, ports and options");
-        }
-    }
-    if (args.templateFile.empty() || args.radios.empty()) {
-        return CliUsageError("batch takes TEMPLATE --radios RADIOS.csv");
-    }
-    if (args.ports.empty()) {
-        args.ports.push_back({0, ""});
-    }
-    return CliBatchRun(args);
-}
-
-int CliBatchRun(BatchArgs& args) {
+int CliBatch(const CliBatchArgs& args) {
     cmcEeprom image;
     if (CliOpenImage(args.templateFile, image) != FileErr::kNone) {
         return CliCloneExit::kFileRejected;
@@ -153,8 +102,17 @@ int CliBatchRun(BatchArgs& args) {
     indFleetStation::Timing timing;
     timing.waitLimitMs = static_cast<uint32_t>(args.waitSeconds) * 1000u;
     indFleetBatch batch(CliTable(), observer, log, UtcNow, timing);
-    for (const BatchArgs::PortSpec& spec : args.ports) {
-        indFleetStation::Port port = PortOf(spec.number, spec.device);
+    std::vector<indFleetStation::Port> ports;
+    for (int number : args.ports) {
+        ports.push_back(PortOf(number, ""));
+    }
+    for (const std::string& device : args.devices) {
+        ports.push_back(PortOf(0, device));
+    }
+    if (ports.empty()) {
+        ports.push_back(PortOf(0, ""));
+    }
+    for (indFleetStation::Port& port : ports) {
         if (!port.port) {
             std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
             return CliCloneExit::kNoPort;

@@ -13,32 +13,17 @@
 #include "tools/cli/CliDocHost.h"
 #include "tools/cli/CliPrompt.h"
 
-int CliSet(const std::vector<std::string>& args) {
-    std::vector<std::string> rest;
-    std::string out;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o") {
-            if (i + 1 >= args.size() || !out.empty()) {
-                return CliUsageError("-o takes one OUT file");
-            }
-            out = args[++i];
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
-    if (rest.size() < 2) {
-        return CliUsageError("set takes FILE and at least one EDIT");
-    }
-    std::vector<indCellEdit> edits(rest.size() - 1);
-    for (size_t i = 1; i < rest.size(); ++i) {
-        std::string error = indCellEdit::Parse(rest[i], edits[i - 1]);
+int CliSet(const std::string& file, const std::vector<std::string>& texts, const std::string& out) {
+    std::vector<indCellEdit> edits(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const std::string error = indCellEdit::Parse(texts[i], edits[i]);
         if (!error.empty()) {
             return CliUsageError(error);
         }
     }
     cmcEeprom image;
     image.SetSize(indModelRules::kImageSize);
-    int result = CliOpenImage(rest[0], image);
+    int result = CliOpenImage(file, image);
     if (result != FileErr::kNone) {
         return result;
     }
@@ -47,5 +32,5 @@ int CliSet(const std::vector<std::string>& args) {
         edit.Apply(host);
     }
     CliPrompt prompt;
-    return indImageFile(CliTable(), &prompt).Save(out.empty() ? rest[0] : out, image);
+    return indImageFile(CliTable(), &prompt).Save(out.empty() ? file : out, image);
 }
