@@ -1,6 +1,10 @@
 // Verification and fleet batches of mxr77c-cli against simulated radios.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
 
 #include <algorithm>
 #include <cstdlib>
@@ -222,6 +226,43 @@ TEST_F(FleetBatchE2ETest, FailuresAreLoggedAndTheBatchGoesOnThenResumes) {
         EXPECT_NE(all[i].find(" verified match"), std::string::npos) << all[i];
         EXPECT_NE(all[i].substr(0, 2), "1 ") << "row 1 was verified before";
     }
+}
+
+// Ctrl+C while one radio is being written and another row waits: the radio
+// in progress is finished and logged, the rest is left for the next run.
+TEST_F(FleetBatchE2ETest, InterruptFinishesTheRadioInProgressOnly) {
+    // Paced at the line rate, so the write is still running when the
+    // interrupt comes.
+    const fs::path memory = Memory("slow", 7);
+    test::SimProcess slow({"--baud", "9600", "--frame-size", "64", "--memory", memory.string()});
+    ASSERT_FALSE(slow.Path().empty());
+    const fs::path radios = Radios("CL_DigCall_SelfName\r\nA\r\nB\r\n");
+    const pid_t batch = ::fork();
+    if (batch == 0) {
+        const std::string log = (dir / "log.csv").string();
+        const std::string errors = (dir / "err").string();
+        std::freopen(errors.c_str(), "w", stderr);
+        std::freopen((dir / "out").string().c_str(), "w", stdout);
+        ::execl(kCli.c_str(), kCli.c_str(), "batch", (dir / "template.rcf").c_str(), "--radios",
+                radios.c_str(), "--log", log.c_str(), "--device", slow.Path().c_str(),
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    // Interrupted once the radio has answered and is being written.
+    for (int i = 0; i < 200 && Slurp(dir / "err").find("writing") == std::string::npos; ++i) {
+        ::usleep(50 * 1000);
+    }
+    ASSERT_NE(Slurp(dir / "err").find("writing"), std::string::npos);
+    ::kill(batch, SIGINT);
+    int status = 0;
+    ASSERT_EQ(::waitpid(batch, &status, 0), batch);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 31);
+    EXPECT_NE(Slurp(dir / "out").find("verified 1, verified before 0, failed 0, not done 1"),
+              std::string::npos)
+        << Slurp(dir / "out");
+    const std::vector<std::string> expected = {"1 0-7 KT-R77C 1.0 verified match"};
+    EXPECT_EQ(Outcomes(dir / "log.csv"), expected);
 }
 
 }  // namespace
