@@ -34,18 +34,18 @@ std::string UtcNow() {
     return text;
 }
 
-const char* OutcomeWord(indCellEdit::Outcome outcome) {
-    return outcome == indCellEdit::Outcome::Refused ? "refused" : "adjusted";
-}
-
 // The batch on a terminal: prompts and reports on standard error, one line
 // per finished radio on standard output.
 class CliFleetObserver : public indFleetObserver {
 public:
     void EditReported(int32_t row, const indCellEdit& edit, indCellEdit::Outcome outcome) override {
-        CliPrintErr(cmcStr::Format("row %d: %s %s, the radio gets ", row, edit.Source().c_str(),
-                                   OutcomeWord(outcome)) +
-                    "'" + edit.ShownText() + "'\n");
+        if (outcome == indCellEdit::Outcome::Refused) {
+            CliPrintErr(cmcStr::Format("row %d: ", row) + edit.Source() + " '" + edit.Text() +
+                        "' refused; the row is not written\n");
+            return;
+        }
+        CliPrintErr(cmcStr::Format("row %d: ", row) + edit.Source() +
+                    " adjusted, the radio gets '" + edit.ShownText() + "'\n");
     }
     void WaitingForRadio(int32_t row, const std::string& port) override {
         std::fprintf(stderr, "row %d: connect its radio to %s and switch it on (waiting)\n", row,
