@@ -42,6 +42,8 @@ enum class cmcCommandTable::Command {
     Undo,
     Redo,
     Language,
+    CompareFile,
+    CompareRadio,
 };
 
 namespace {
@@ -99,6 +101,8 @@ cmcCommandTable::cmcCommandTable(cmcDocument& document, indEnviron& settings, cm
         {"CL_Menu_Edit_Undo", Command::Undo},
         {"CL_Menu_Edit_Redo", Command::Redo},
         {"CL_Menu_View_Language", Command::Language},
+        {"CL_Menu_File_Compare", Command::CompareFile},
+        {"CL_Menu_Clone_Compare", Command::CompareRadio},
     };
     for (const auto& [name, command] : names) {
         m_entries.push_back({indActiveCell::LinkId(name), command});
@@ -294,6 +298,12 @@ void cmcCommandTable::Run(Command command, cmcCellCapsule& request) {
             break;
         case Command::Language:
             m_document.SetLanguage(index);
+            break;
+        case Command::CompareFile:
+            m_actions.CompareFileCommand();
+            break;
+        case Command::CompareRadio:
+            m_actions.CompareRadioCommand();
             break;
         case Command::EditTop:
             break;

@@ -40,6 +40,9 @@ public:
         virtual void CloneWriteCommand() = 0;
         virtual void MemoryWriteCommand() = 0;
         virtual void RadioInfoCommand() = 0;
+        // The document against a file, or against what the radio holds.
+        virtual void CompareFileCommand() = 0;
+        virtual void CompareRadioCommand() = 0;
         virtual void ManualCommand() = 0;
         virtual void EditorCommand() = 0;
         virtual void ModelChange(int32_t model, bool reset) = 0;

@@ -193,6 +193,16 @@ int cmcDocument::OpenWithDialog() {
     return OpenFile(path, false);
 }
 
+int cmcDocument::OpenOtherWithDialog(cmcEeprom& image) {
+    m_events.Send(kCommitEdit, 0, 0);
+    std::string path;
+    if (m_prompt.OpenFileDialog(RcfRequest({}), path) != cmcPrompt::Answer::Ok) {
+        return 1;
+    }
+    image.SetSize(m_current.GetSize());
+    return indImageFile(m_table, &m_prompt).Open(path, image);
+}
+
 int cmcDocument::OpenFile(const std::string& path, bool ask) {
     if (ask && ConfirmSaveChanges(false) == cmcPrompt::Answer::Cancel) {
         return 1;

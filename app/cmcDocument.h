@@ -119,6 +119,10 @@ public:
     int New();
     int OpenWithDialog();
     int OpenFile(const std::string& path, bool ask);
+    // Asks for an image file and reads it into image, with every check of
+    // File > Open, leaving the document as it is (for a comparison).
+    // Returns the file error code, 1 when the person cancelled.
+    int OpenOtherWithDialog(cmcEeprom& image);
     int SaveAsWithDialog();
     int SaveFile(const std::string& path);
     int Save();

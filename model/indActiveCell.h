@@ -30,7 +30,7 @@ public:
 
     explicit indActiveCell(indDocHost& host) : m_host(host) {}
 
-    // "" gives 12 and 357; an unknown name is fatal.
+    // "" gives 12 and 359; an unknown name is fatal.
     static int32_t CategoryId(std::string_view name);
     static int32_t LinkId(std::string_view name);
     // The registry's names, for parsing descriptions.

@@ -22,7 +22,7 @@ inline constexpr int32_t kMenuModel3 = 39;
 inline constexpr int32_t kMenuLast = 49;  // CL_Menu_Reserved_2
 // Menu links added later sit at the end of the table.
 inline constexpr int32_t kMenuLaterFirst = 354;  // CL_Menu_Edit_Undo
-inline constexpr int32_t kMenuLaterLast = 356;   // CL_Menu_View_Language
+inline constexpr int32_t kMenuLaterLast = 358;   // CL_Menu_Clone_Compare
 
 inline constexpr int32_t kAppInfoRevision = 50;
 inline constexpr int32_t kAppInfoTitle = 51;

@@ -411,6 +411,9 @@ constexpr std::string_view kLinks[] = {
     "CL_Menu_Edit_Undo",
     "CL_Menu_Edit_Redo",
     "CL_Menu_View_Language",
+    // 357
+    "CL_Menu_File_Compare",
+    "CL_Menu_Clone_Compare",
 };
 static_assert(std::size(kLinks) == indLinkNames::kLinkCount);
 static_assert(cmcCellObj::kNoLink == indLinkNames::kLinkCount);

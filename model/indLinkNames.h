@@ -11,13 +11,13 @@
 class indLinkNames : public cmcCellNames {
 public:
     static constexpr int32_t kCategoryCount = 12;  // ids 0..11; 12 means none
-    static constexpr int32_t kLinkCount = 357;     // ids 0..356; 357 means none
+    static constexpr int32_t kLinkCount = 359;     // ids 0..358; 359 means none
 
     indLinkNames();
 
     // "" gives 12; an unknown name is fatal.
     int32_t CategoryId(std::string_view name) const override;
-    // "" gives 357; an unknown name is fatal.
+    // "" gives 359; an unknown name is fatal.
     int32_t LinkId(std::string_view name) const override;
 
     // The ChType of a category id (0 for none); an id outside 0..12 is fatal.

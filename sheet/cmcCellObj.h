@@ -18,7 +18,7 @@ using cmcCellVars = std::array<int32_t, 10>;
 // copies own their strings and font.
 struct cmcCellObj {
     static constexpr int32_t kNoCategory = 12;
-    static constexpr int32_t kNoLink = 357;
+    static constexpr int32_t kNoLink = 359;
 
     const cmcCellObj* parent = nullptr;  // inherited from; not owned
     cmcCellVars* variables = nullptr;    // set only while parsing

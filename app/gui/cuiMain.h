@@ -166,6 +166,8 @@ protected:
     // While the external editor runs: says so and returns true.
     bool EditorRefuses();
     void RadioInfoCommand() override;
+    void CompareFileCommand() override;
+    void CompareRadioCommand() override;
     void ManualCommand() override { OpenManual(); }
     void EditorCommand() override;
     void ModelChange(int32_t model, bool reset) override;
@@ -207,6 +209,7 @@ private:
     std::unique_ptr<cuiMainViews> m_views;
     QPointer<cuiSheetPanel> m_sheetPanel;
     std::unique_ptr<cuiRadioCommands> m_radio;
+    cmcEeprom m_radioImage;  // what Program > Compare read
     std::unique_ptr<cmcEditorRun> m_editor;
     std::unique_ptr<cuiPrintJob> m_print;
     std::string m_shownSheet;

@@ -4,14 +4,16 @@
 // side, the radio commands and the list files.
 #include <QCoreApplication>
 
-#include "runtime/cmcEvMan.h"
 #include "app/gui/TForm1.h"
 #include "app/gui/cmcEditorRun.h"
+#include "app/gui/cuiCompareWindow.h"
 #include "app/gui/cuiCsvCommands.h"
 #include "app/gui/cuiMainViews.h"
 #include "app/gui/cuiPrintJob.h"
 #include "app/gui/cuiRadioCommands.h"
 #include "model/indActiveCell.h"
+#include "model/indImageDiff.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiTree.h"
 #include "sheet/qt/cuiSheetPanel.h"
@@ -92,6 +94,26 @@ void cuiMain::PortSearch() {
 
 void cuiMain::RadioInfoCommand() {
     m_radio->RadioInfo();
+}
+
+void cuiMain::CompareFileCommand() {
+    cmcEeprom other;
+    if (m_document.OpenOtherWithDialog(other) != 0) {
+        return;
+    }
+    cuiCompareWindow::Show(m_window, m_table, cuiCompareWindow::Other::File,
+                           indImageDiff(m_table).Compare(m_document.Current(), other));
+}
+
+void cuiMain::CompareRadioCommand() {
+    // The radio's image goes to a second image; the document stays as it is.
+    m_radio->Read(m_radioImage, [this](int32_t result) {
+        if (result == 0 && m_window) {
+            cuiCompareWindow::Show(
+                m_window, m_table, cuiCompareWindow::Other::Radio,
+                indImageDiff(m_table).Compare(m_document.Current(), m_radioImage));
+        }
+    });
 }
 
 void cuiMain::EditorCommand() {

@@ -46,6 +46,8 @@ public:
     void CloneWriteCommand() override { calls.push_back("write"); }
     void MemoryWriteCommand() override { calls.push_back("memwrite"); }
     void RadioInfoCommand() override { calls.push_back("info"); }
+    void CompareFileCommand() override { calls.push_back("compare file"); }
+    void CompareRadioCommand() override { calls.push_back("compare radio"); }
     void ManualCommand() override { calls.push_back("manual"); }
     void EditorCommand() override { calls.push_back("editor"); }
     void ModelChange(int32_t model, bool reset) override {
@@ -213,6 +215,8 @@ TEST_F(CommandTableTest, WindowCommandsGoToTheWindowSide) {
         {"CL_Menu_Clone_Write", "write"},
         {"CL_Menu_Clone_MemWrite", "memwrite"},
         {"CL_Menu_Clone_Info", "info"},
+        {"CL_Menu_Clone_Compare", "compare radio"},
+        {"CL_Menu_File_Compare", "compare file"},
         {"CL_Menu_Help_Contents", "manual"},
         {"CL_Menu_Option_Font", "editor"},
         {"CL_Menu_Model_1", "model0r"},

@@ -49,7 +49,7 @@ TEST_F(BuiltinMenuTest, MainMenuHasTheSixHeadingsAndTheirItems) {
     menu.Build();
     const auto& top = menu.Root().children;
     ASSERT_EQ(top.size(), 6u);
-    const size_t counts[] = {16, 2, 5, 3, 4, 3};
+    const size_t counts[] = {17, 2, 5, 3, 5, 3};
     for (size_t i = 0; i < top.size(); ++i) {
         EXPECT_EQ(top[i]->children.size(), counts[i]) << i;
         EXPECT_EQ(top[i]->cell->link, Link("CL_Null"));
@@ -58,15 +58,16 @@ TEST_F(BuiltinMenuTest, MainMenuHasTheSixHeadingsAndTheirItems) {
     const std::vector<std::string> outline = Outline(menu);
     EXPECT_EQ(outline[1], " 新規作成(&N) [Ctrl+N]");
     EXPECT_EQ(outline[5], " ----");
-    EXPECT_EQ(outline[9], " 印刷(&P)");
-    EXPECT_EQ(outline[10], "  表示中のシート(&C)...");
-    EXPECT_EQ(outline[11], "  全てのシート(&A)...");
-    EXPECT_EQ(outline[12], " ----");
-    EXPECT_EQ(outline[18], " 終了(&X) [Alt+F4]");
-    EXPECT_EQ(outline[19], "編集(&E)");
-    EXPECT_EQ(outline[20], " 元に戻す(&U) [Ctrl+Z]");
-    EXPECT_EQ(outline[21], " やり直し(&R) [Ctrl+Y;Ctrl+Shift+Z]");
-    EXPECT_EQ(outline[22], "表示(&V)");
+    EXPECT_EQ(outline[8], " 比較(&D)...");
+    EXPECT_EQ(outline[10], " 印刷(&P)");
+    EXPECT_EQ(outline[11], "  表示中のシート(&C)...");
+    EXPECT_EQ(outline[12], "  全てのシート(&A)...");
+    EXPECT_EQ(outline[13], " ----");
+    EXPECT_EQ(outline[19], " 終了(&X) [Alt+F4]");
+    EXPECT_EQ(outline[20], "編集(&E)");
+    EXPECT_EQ(outline[21], " 元に戻す(&U) [Ctrl+Z]");
+    EXPECT_EQ(outline[22], " やり直し(&R) [Ctrl+Y;Ctrl+Shift+Z]");
+    EXPECT_EQ(outline[23], "表示(&V)");
 }
 
 TEST_F(BuiltinMenuTest, IndexesInBracketsReachTheItemCells) {
@@ -77,7 +78,7 @@ TEST_F(BuiltinMenuTest, IndexesInBracketsReachTheItemCells) {
     EXPECT_EQ(sizes.children[3]->cell->link, Link("CL_Menu_View_FontSize"));
     EXPECT_EQ(sizes.children[3]->cell->index, 120);
     const cuiMenuItem& file = *menu.Root().children[0];
-    EXPECT_EQ(file.children[13]->cell->index, 3);  // the fourth recent-file slot
+    EXPECT_EQ(file.children[14]->cell->index, 3);  // the fourth recent-file slot
     const cuiMenuItem& languages = *menu.Root().children[2]->children[4];
     ASSERT_EQ(languages.children.size(), 2u);
     EXPECT_EQ(languages.children[1]->cell->link, Link("CL_Menu_View_Language"));
@@ -167,8 +168,8 @@ TEST_F(MenuStateTest, FlagsBecomeCheckedHiddenDisabledAndCaption) {
     EXPECT_FALSE(Item(2, 0).checked);
     EXPECT_FALSE(Item(0, 2).enabled);
     EXPECT_TRUE(Item(0, 1).enabled);
-    EXPECT_EQ(Item(0, 10).caption, "&1 radio.rcf");
-    EXPECT_TRUE(Item(0, 10).visible);
+    EXPECT_EQ(Item(0, 11).caption, "&1 radio.rcf");
+    EXPECT_TRUE(Item(0, 11).visible);
     for (const SeenRequest& seen : fake.Seen()) {
         EXPECT_FALSE(seen.action);
         EXPECT_EQ(seen.request, 0);
@@ -179,10 +180,10 @@ TEST_F(MenuStateTest, FlagsBecomeCheckedHiddenDisabledAndCaption) {
 TEST_F(MenuStateTest, StatesAreClearedBeforeEachQuery) {
     fake.answers[Link("CL_Menu_File_Recent")].flags = cuiMenuItem::kFlagHidden;
     menu.UpdateAll();
-    EXPECT_FALSE(Item(0, 10).visible);
+    EXPECT_FALSE(Item(0, 11).visible);
     fake.answers.clear();
     menu.UpdateAll();
-    EXPECT_TRUE(Item(0, 10).visible);
+    EXPECT_TRUE(Item(0, 11).visible);
 }
 
 TEST_F(MenuStateTest, CaptionStaysWithoutTheReplaceFlag) {
@@ -190,7 +191,7 @@ TEST_F(MenuStateTest, CaptionStaysWithoutTheReplaceFlag) {
     recent.caption = "ignored";
     fake.answers[Link("CL_Menu_File_Recent")] = recent;
     menu.UpdateAll();
-    EXPECT_EQ(Utf8(Item(0, 10).caption), "最近使用したファイル");
+    EXPECT_EQ(Utf8(Item(0, 11).caption), "最近使用したファイル");
 }
 
 TEST_F(MenuStateTest, ImageFollowsTheHandler) {
@@ -218,7 +219,7 @@ TEST_F(MenuStateTest, DefaultClickSendsEnterWithTheCurrentCellThenRefreshes) {
 }
 
 TEST_F(MenuStateTest, FindByLinkWalksDepthFirst) {
-    EXPECT_EQ(menu.FindByLink(Link("CL_Menu_File_Print_All")), Item(0, 8).children[1].get());
+    EXPECT_EQ(menu.FindByLink(Link("CL_Menu_File_Print_All")), Item(0, 9).children[1].get());
     EXPECT_EQ(menu.FindByLink(Link("CL_Null")), menu.Root().children[0].get());
     EXPECT_EQ(menu.FindByLink(Link("CL_PMenu_Copy")), nullptr);
 }

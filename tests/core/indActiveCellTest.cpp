@@ -35,7 +35,7 @@ std::string Query(test::FakeDocHost& host, cmcCellObj cell) {
 
 TEST(indActiveCellNamesTest, EmptyNamesMeanNone) {
     EXPECT_EQ(indActiveCell::CategoryId(""), 12);
-    EXPECT_EQ(indActiveCell::LinkId(""), 357);
+    EXPECT_EQ(indActiveCell::LinkId(""), 359);
     EXPECT_EQ(indActiveCell::CategoryId("CT_GrpList"), 8);
     EXPECT_EQ(indActiveCell::LinkId("CL_DigCall_Reserved114"), 116);
     EXPECT_EQ(indActiveCell::ChTypeOf(7), 6u);
@@ -64,7 +64,7 @@ TEST(indActiveCellNamesTest, IdsNameTheirLinks) {
         {ids::kMenuFirst, "CL_Menu_File_New"},
         {ids::kMenuLast, "CL_Menu_Reserved_2"},
         {ids::kMenuLaterFirst, "CL_Menu_Edit_Undo"},
-        {ids::kMenuLaterLast, "CL_Menu_View_Language"},
+        {ids::kMenuLaterLast, "CL_Menu_Clone_Compare"},
         {ids::kMenuModel3, "CL_Menu_Model_3"},
         {ids::kCallSheet, "CallSheet"},
         {ids::kCloneInfoAdjSpecRev, "CL_CloneInfo_AdjSpecRev"},

@@ -82,10 +82,11 @@ TEST_F(MainMenuView, ShowsTheSixHeadingsWithTheirItemsAndShortcuts) {
     QMenu* file = Top(0)->menu();
     ASSERT_NE(file, nullptr);
     const QStringList items = Texts(file->actions());
-    ASSERT_EQ(items.size(), 16);
+    ASSERT_EQ(items.size(), 17);
     EXPECT_EQ(items[0], QStringLiteral("新規作成(&N)"));
     EXPECT_EQ(items[4], QStringLiteral("-"));
-    EXPECT_EQ(items[15], QStringLiteral("終了(&X)"));
+    EXPECT_EQ(items[7], QStringLiteral("比較(&D)..."));
+    EXPECT_EQ(items[16], QStringLiteral("終了(&X)"));
     EXPECT_EQ(Action("CL_Menu_File_New")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     EXPECT_EQ(Action("CL_Menu_File_Exit")->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
     EXPECT_TRUE(Action("CL_Menu_File_SaveAs")->shortcut().isEmpty());
@@ -96,7 +97,7 @@ TEST_F(MainMenuView, ShowsTheSixHeadingsWithTheirItemsAndShortcuts) {
               (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     // The print heading opens its own two items.
-    QMenu* print = file->actions()[8]->menu();
+    QMenu* print = file->actions()[9]->menu();
     ASSERT_NE(print, nullptr);
     EXPECT_EQ(Texts(print->actions()), (QStringList{QStringLiteral("表示中のシート(&C)..."),
                                                     QStringLiteral("全てのシート(&A)...")}));

@@ -10,10 +10,7 @@ int CliOpenImage(const std::string& path, cmcEeprom& image) {
     return indImageFile(CliTable(), &prompt).Open(path, image);
 }
 
-int CliCheck(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        return CliUsageError("check takes one FILE");
-    }
+int CliCheck(const std::string& file) {
     cmcEeprom image;
-    return CliOpenImage(args[0], image);
+    return CliOpenImage(file, image);
 }

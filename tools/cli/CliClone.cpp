@@ -17,6 +17,7 @@
 #include "model/indActiveCell.h"
 #include "model/indCloneFlow.h"
 #include "model/indCloneMan.h"
+#include "model/indImageDiff.h"
 #include "model/indModelRules.h"
 #include "model/indWarningCheck.h"
 #include "runtime/cmcPollTimerHost.h"
@@ -26,60 +27,17 @@
 #include "tools/cli/CliDocHost.h"
 #include "tools/cli/CliPrompt.h"
 #include "tools/cli/CliSettings.h"
-#include "util/cmcStr.h"
 
 namespace {
 
 constexpr int kDefaultPort = 1;  // the settings' default selected port
 constexpr int kLastPort = 256;
 
-struct CloneArgs {
-    int port = 0;  // 0: the selected port of the settings
-    std::string device;
-    std::string file;    // write, memwrite: the image to send
-    std::string output;  // read: where the image goes
-};
-
-// Parses --port N, --device PATH, -o OUT and one positional FILE when wanted.
-std::optional<CloneArgs> ParseArgs(const std::vector<std::string>& args, bool wantFile,
-                                   bool wantOutput) {
-    CloneArgs parsed;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--port" && hasValue) {
-            parsed.port = cmcStr::AtoI(args[++i].c_str());
-            if (parsed.port < 1 || parsed.port > kLastPort) {
-                return std::nullopt;
-            }
-        } else if (a == "--device" && hasValue) {
-            parsed.device = args[++i];
-        } else if (a == "-o" && hasValue && wantOutput) {
-            parsed.output = args[++i];
-        } else if (wantFile && parsed.file.empty() && !a.empty() && a[0] != '-') {
-            parsed.file = a;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if ((wantFile && parsed.file.empty()) || (wantOutput && parsed.output.empty())) {
-        return std::nullopt;
-    }
-    return parsed;
-}
-
-// The port the application has selected, 1 when none is stored.
-int CliSelectedPort() {
-    const std::optional<int32_t> stored =
-        CliKeyStore().ReadInt(indSettingsPlace::kGlobalGroup, "ComPort");
-    return stored && *stored >= 1 && *stored <= 256 ? *stored : kDefaultPort;
-}
-
 // One clone job with its manager, run on a small event loop that sleeps
 // until the port has bytes or a timer falls due.
 class CloneSession {
 public:
-    explicit CloneSession(const CloneArgs& args) : m_scope(m_host) {
+    explicit CloneSession(const CliPortArgs& args) : m_scope(m_host) {
         std::unique_ptr<cmcSerialPort> port = CliMakePort(args.device);
         if (!port) {
             return;
@@ -127,7 +85,7 @@ constexpr int kPortOpenFailed = 2;
 
 // A port that failed because the user may not open it is the most common
 // trouble on Linux; say so, since the result code alone cannot.
-void HintAtPermission(const CloneArgs& parsed) {
+void HintAtPermission(const CliPortArgs& parsed) {
     const std::string path =
         !parsed.device.empty()
             ? parsed.device
@@ -141,7 +99,7 @@ void HintAtPermission(const CloneArgs& parsed) {
 }
 
 // Opens a session on the port and runs the job in it.
-int InSession(const CloneArgs& parsed, const std::function<int(CloneSession&)>& job) {
+int InSession(const CliPortArgs& parsed, const std::function<int(CloneSession&)>& job) {
     CloneSession session(parsed);
     if (!session.HasPort()) {
         std::fprintf(stderr, "mxr77c-cli: this build has no serial port support\n");
@@ -152,16 +110,6 @@ int InSession(const CloneArgs& parsed, const std::function<int(CloneSession&)>& 
         HintAtPermission(parsed);
     }
     return status;
-}
-
-// The same after parsing the arguments.
-int WithSession(const std::vector<std::string>& args, bool wantOutput, const char* usage,
-                const std::function<int(CloneSession&, const CloneArgs&)>& job) {
-    const auto parsed = ParseArgs(args, false, wantOutput);
-    if (!parsed) {
-        return CliUsageError(usage);
-    }
-    return InSession(*parsed, [&](CloneSession& session) { return job(session, *parsed); });
 }
 
 // A refusal of the flows gets the tool's own status, a clone result its code.
@@ -176,20 +124,16 @@ int ExitStatus(int32_t result) {
     }
 }
 
-int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const char* usage) {
-    const auto parsed = ParseArgs(args, true, false);
-    if (!parsed) {
-        return CliUsageError(usage);
-    }
+int WriteCommand(const std::string& file, const CliPortArgs& port, bool memoryOnly) {
     cmcEeprom image;
-    if (CliOpenImage(parsed->file, image) != FileErr::kNone) {
+    if (CliOpenImage(file, image) != FileErr::kNone) {
         return CliCloneExit::kFileRejected;
     }
     // The data-check gate asks the same checks the sheets mark, over the
     // image about to be written.
     CliDocHost host(image);
     const cmcCellLink link = indActiveCell::LinkFor(host);
-    return InSession(*parsed, [&](CloneSession& session) {
+    return InSession(port, [&](CloneSession& session) {
         session.Flow().SetErrorCount(
             [&] { return indWarningCheck::Run(CliTable(), indActiveCell::Names(), link).errors; });
         return ExitStatus(
@@ -199,58 +143,75 @@ int WriteCommand(const std::vector<std::string>& args, bool memoryOnly, const ch
 
 }  // namespace
 
-int CliInfo(const std::vector<std::string>& args) {
-    return WithSession(args, false, "info takes only --port N or --device PATH",
-                       [](CloneSession& session, const CloneArgs&) {
-                           const int result =
-                               session.Run(session.Flow().StartRadioInfo(session.Keep()));
-                           if (result == 0) {
-                               CliPrintOut(session.Flow().ModelNameText() + "\n" +
-                                           session.Flow().RevisionText() + "\n");
-                           }
-                           return ExitStatus(result);
-                       });
+int CliSelectedPort() {
+    const std::optional<int32_t> stored =
+        CliKeyStore().ReadInt(indSettingsPlace::kGlobalGroup, "ComPort");
+    return stored && *stored >= 1 && *stored <= kLastPort ? *stored : kDefaultPort;
 }
 
-int CliRead(const std::vector<std::string>& args) {
-    return WithSession(
-        args, true, "read takes -o OUT and --port N or --device PATH",
-        [](CloneSession& session, const CloneArgs& parsed) {
-            cmcEeprom image;
-            const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
-            if (result != 0) {
-                return ExitStatus(result);
-            }
-            // Nothing is written unless the whole read succeeded.
-            CliPrompt prompt;
-            indImageFile files(CliTable(), &prompt);
-            return files.Save(parsed.output, image) == FileErr::kNone ? 0
-                                                                      : CliCloneExit::kFileRejected;
-        });
+int CliInfo(const CliPortArgs& port) {
+    return InSession(port, [](CloneSession& session) {
+        const int result = session.Run(session.Flow().StartRadioInfo(session.Keep()));
+        if (result == 0) {
+            CliPrintOut(session.Flow().ModelNameText() + "\n" + session.Flow().RevisionText() +
+                        "\n");
+        }
+        return ExitStatus(result);
+    });
 }
 
-int CliWrite(const std::vector<std::string>& args) {
-    return WriteCommand(args, false, "write takes one FILE and --port N or --device PATH");
-}
-
-int CliMemWrite(const std::vector<std::string>& args) {
-    return WriteCommand(args, true, "memwrite takes one FILE and --port N or --device PATH");
-}
-
-int CliSearch(const std::vector<std::string>& args) {
-    // Every port that opens is a candidate: a port of the user's makes no sense.
-    if (!args.empty()) {
-        return CliUsageError("search takes no arguments");
-    }
-    return WithSession(
-        args, false, "search takes no arguments", [](CloneSession& session, const CloneArgs&) {
-            const int result =
-                session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
-            if (result == 0) {
-                std::printf("%d\n", session.Manager().SelectedPort());
-                CliKeyStore().WriteInt(indSettingsPlace::kGlobalGroup, "ComPort",
-                                       session.Manager().SelectedPort());
-            }
+int CliRead(const std::string& out, const CliPortArgs& port) {
+    return InSession(port, [&](CloneSession& session) {
+        cmcEeprom image;
+        const int result = session.Run(session.Flow().StartCloneRead(image, session.Keep()));
+        if (result != 0) {
             return ExitStatus(result);
-        });
+        }
+        // Nothing is written unless the whole read succeeded.
+        CliPrompt prompt;
+        indImageFile files(CliTable(), &prompt);
+        return files.Save(out, image) == FileErr::kNone ? 0 : CliCloneExit::kFileRejected;
+    });
+}
+
+int CliWrite(const std::string& file, const CliPortArgs& port) {
+    return WriteCommand(file, port, false);
+}
+
+int CliMemWrite(const std::string& file, const CliPortArgs& port) {
+    return WriteCommand(file, port, true);
+}
+
+int CliVerify(const std::string& path, const CliPortArgs& port) {
+    cmcEeprom file;
+    if (CliOpenImage(path, file) != FileErr::kNone) {
+        return CliCloneExit::kFileRejected;
+    }
+    return InSession(port, [&](CloneSession& session) {
+        cmcEeprom radio;
+        const int result = session.Run(session.Flow().StartCloneRead(radio, session.Keep()));
+        if (result != 0) {
+            return ExitStatus(result);
+        }
+        if (indImageDiff::WrittenDifferences(file, radio).empty()) {
+            return 0;
+        }
+        CliDocHost choices(radio);  // the choice lists the codecs read labels from
+        const cmcEeprom expected = indImageDiff::ExpectedAfterWrite(file, radio);
+        CliPrintDifferences(indImageDiff(CliTable()).Compare(expected, radio), false);
+        return CliCloneExit::kDiffers;
+    });
+}
+
+int CliSearch() {
+    // Every port that opens is a candidate: a port of the user's makes no sense.
+    return InSession(CliPortArgs{}, [](CloneSession& session) {
+        const int result = session.Run(session.Flow().StartSearch(CliScanPorts(), session.Keep()));
+        if (result == 0) {
+            std::printf("%d\n", session.Manager().SelectedPort());
+            CliKeyStore().WriteInt(indSettingsPlace::kGlobalGroup, "ComPort",
+                                   session.Manager().SelectedPort());
+        }
+        return ExitStatus(result);
+    });
 }

@@ -8,10 +8,7 @@
 
 // File > New, then Save: the document starts as the initial image beside the
 // program, read with the start-up checks.
-int CliNew(const std::vector<std::string>& args) {
-    if (args.size() != 1) {
-        return CliUsageError("new takes one OUT file");
-    }
+int CliNew(const std::string& out) {
     CliPrompt prompt;
     indImageFile files(CliTable(), &prompt);
     std::string initialPath = CliCompanionFile(CliTable().GetLine("GI_App_InitialFile", 0));
@@ -24,5 +21,5 @@ int CliNew(const std::vector<std::string>& args) {
     }
     cmcEeprom document;
     document.Assign(initial);
-    return files.Save(args[0], document);
+    return files.Save(out, document);
 }

@@ -41,14 +41,10 @@ void PrintGrid(cuiSheet& sheet) {
 
 }  // namespace
 
-int CliSheet(const std::vector<std::string>& args) {
-    if (args.size() != 2) {
-        return CliUsageError("sheet takes FILE and SHEET");
-    }
+int CliSheet(const std::string& file, const std::string& name) {
     cmcGTex& table = CliTable();
     const cmcCellContext context{table, indActiveCell::Names()};
-    std::unique_ptr<cuiSheet> sheet =
-        iuiSh_Factory::Create(args[1], context, nullptr, 0, 0, nullptr);
+    std::unique_ptr<cuiSheet> sheet = iuiSh_Factory::Create(name, context, nullptr, 0, 0, nullptr);
     // Checked here: a missing description would otherwise end the process.
     for (const char* part : {"_Style", "_BasicCell", "_Cells"}) {
         if (!table.HasKey(sheet->Name() + part)) {
@@ -56,7 +52,7 @@ int CliSheet(const std::vector<std::string>& args) {
         }
     }
     cmcEeprom image;
-    const int error = CliOpenImage(args[0], image);
+    const int error = CliOpenImage(file, image);
     if (error != FileErr::kNone) {
         return error;
     }

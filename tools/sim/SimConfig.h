@@ -30,5 +30,8 @@ struct SimConfig {
     int32_t readLast = 0x0B73;
     int32_t frameSize = 32;  // data bytes per read frame
     uint8_t ackByte = 0xF0;
+    // write: the cell at this address stores what it is sent with every bit
+    // inverted, so that a read-back differs from the write; -1 for none.
+    int32_t badCell = -1;
     Faults faults;
 };

@@ -77,6 +77,8 @@ bool Valued(const std::string& name, const std::string& value, SimOptions& o) {
         o.radio.frameSize = static_cast<int32_t>(n);
     else if (name == "--ack" && Number(value, 16, 0, 255, n))
         o.radio.ackByte = static_cast<uint8_t>(n);
+    else if (name == "--bad-cell" && Number(value, 16, 0, 0xFFFF, n))
+        o.radio.badCell = static_cast<int32_t>(n);
     else if (name == "--read-last" && Number(value, 16, 0, 0xFFFF, n))
         o.radio.readLast = static_cast<int32_t>(n);
     else if (name == "--info")
@@ -152,5 +154,7 @@ const char* SimOptions::HelpText() {
            "  --echo             send every received byte back first, as some cables do\n"
            "  --noise            stray bytes before every frame\n"
            "  --stop-midway      fall silent halfway through a read or write\n"
+           "  --bad-cell HEX     write: the byte at this address is stored with its bits\n"
+           "                     inverted (the write is accepted; a read-back differs)\n"
            "  -h, --help         this text\n";
 }

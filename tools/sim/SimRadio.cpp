@@ -222,6 +222,11 @@ void SimRadio::EndWrite(std::vector<uint8_t>& out) {
         return;
     }
     m_memory = m_pending;
+    const int32_t bad = m_config.badCell;
+    if (bad >= 0 && bad < m_config.imageSize) {
+        m_memory[static_cast<size_t>(bad)] =
+            static_cast<uint8_t>(~m_memory[static_cast<size_t>(bad)]);
+    }
     m_committed = true;
     SendFrame(kAccepted, {0x00}, out);
 }

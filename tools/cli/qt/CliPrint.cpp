@@ -24,49 +24,6 @@
 
 namespace {
 
-constexpr int kDefaultDpi = 600;
-
-struct PrintArgs {
-    std::string file;
-    std::string sheet;
-    bool all = false;
-    std::string out;
-    int dpi = kDefaultDpi;
-};
-
-// Empty when the arguments are fine, else what is wrong.
-std::string ParseArgs(const std::vector<std::string>& args, PrintArgs& parsed) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--all") {
-            parsed.all = true;
-        } else if ((arg == "--sheet" || arg == "-o" || arg == "--dpi") && !hasValue) {
-            return arg + " needs a value";
-        } else if (arg == "--sheet") {
-            parsed.sheet = args[++i];
-        } else if (arg == "-o") {
-            parsed.out = args[++i];
-        } else if (arg == "--dpi") {
-            parsed.dpi = cmcStr::AtoI(args[++i]);
-            if (parsed.dpi < 72 || parsed.dpi > 2400) {
-                return "--dpi takes 72 to 2400";
-            }
-        } else if (parsed.file.empty() && !arg.empty() && arg[0] != '-') {
-            parsed.file = arg;
-        } else {
-            return "unexpected '" + arg + "'";
-        }
-    }
-    if (parsed.file.empty() || parsed.out.empty()) {
-        return "print takes FILE and -o OUT.pdf";
-    }
-    if (parsed.all == !parsed.sheet.empty()) {
-        return "print takes either --sheet NAME or --all";
-    }
-    return {};
-}
-
 void AddSheets(const cuiTreeNode& node, std::vector<std::string>& sheets) {
     sheets.emplace_back(node.Argument());
     for (const auto& child : node.children) {
@@ -106,12 +63,7 @@ bool PrintToPdf(CliDocHost& host, const std::vector<std::string>& sheets, int dp
 
 }  // namespace
 
-int CliPrint(const std::vector<std::string>& args) {
-    PrintArgs parsed;
-    const std::string problem = ParseArgs(args, parsed);
-    if (!problem.empty()) {
-        return CliUsageError(problem);
-    }
+int CliPrint(const CliPrintArgs& parsed) {
     cmcGTex& table = CliTable();
     if (!parsed.all) {
         for (const char* part : {"_Style", "_BasicCell", "_Cells"}) {
