@@ -151,7 +151,7 @@ def sheet_seeds():
 
 
 def small_seeds():
-    for h in ("CommandLineFuzz", "SettingsFuzz", "LinkRequestsFuzz"):
+    for h in ("CommandLineFuzz", "SettingsFuzz", "LinkRequestsFuzz", "CellEditFuzz"):
         fresh(h)
     for i, args in enumerate([["/c:7", "file.rcf"], ["/s:n", "/w", "a b.rcf"], ["/C:256", "/reserve", "/p:R77C"],
                               ["x/c:3", "/S:H", "c:\\radios\\x.rcf"]]):
@@ -165,6 +165,15 @@ def small_seeds():
         requests += bytes([0, link >> 8, link & 0xFF, 2, 0x80 | 8, 0, 4]) + b"AB12"
         requests += bytes([0, link >> 8, link & 0xFF, 3, 0x80 | 2])
     put("LinkRequestsFuzz", "walk", requests)
+    edits = ["CL_DigCall_SelfName=ABC", "CT_IndvList.CL_IndvList_Name[3]=\u30c6\u30b9\u30c8",
+             "CL_IndvList_MakerId[0]=300", "CL_DigCall_TxMyName=ON", "CL_DigCall_TxMyName+",
+             "CT_GrpList.CL_GrpList_Name[62]-", "CL_DigCall_TxMyName@1"]
+    put("CellEditFuzz", "edits", "\0".join(edits).encode())
+    fresh("FleetRadiosFuzz")
+    radios = ("CL_DigCall_SelfName,CL_DigCall_TxMyName,CL_IndvList_Name[3],CT_GrpList.CL_GrpList_Name[0]\r\n"
+              "\u8eca\u4e21\uff11,ON,A,B\r\n,OFF,,C\r\n")
+    put("FleetRadiosFuzz", "cp932.csv", sj(radios))
+    put("FleetRadiosFuzz", "utf8-bom.csv", b"\xef\xbb\xbf" + radios.encode())
 
 
 def main():
