@@ -91,7 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         while (!input.Empty()) {
             Send(host, input);
-            host.Timers().Advance(50);
         }
     } catch (const fuzz::FatalReport&) {
     }
