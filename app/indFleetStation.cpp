@@ -117,7 +117,9 @@ void indFleetStation::Read(int32_t result) {
     if (differing == 0) {
         Finish(indFleetLog::kVerified, "match");
     } else {
-        Finish("differs", cmcStr::Format("%d bytes differ", static_cast<int>(differing)));
+        Finish("differs", differing == 1
+                              ? std::string("1 byte differs")
+                              : cmcStr::Format("%d bytes differ", static_cast<int>(differing)));
     }
 }
 

@@ -202,7 +202,7 @@ TEST_F(FleetBatchE2ETest, FailuresAreLoggedAndTheBatchGoesOnThenResumes) {
         std::sort(outcomes.begin(), outcomes.end());
         const std::vector<std::string> expected = {
             "1 0-1 KT-R77C 1.0 verified match",      "2  KT-R77C 1.0 write failed (5) ",
-            "3    no radio answered (4) ",           "4 0-4 KT-R77C 1.0 differs 1 bytes differ",
+            "3    no radio answered (4) ",           "4 0-4 KT-R77C 1.0 differs 1 byte differs",
             "5    refused: CL_IndvList_MakerId[0] ",
         };
         EXPECT_EQ(outcomes, expected) << err;
