@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the harnesses' seed corpora into fuzz/corpus from the project's own
+"""Writes the harnesses' starting corpora into fuzz/corpus from the project's own
 test data and table, and from conversations built by the radio's framing
 rules. Run again after the table or the test data change:
     python3 fuzz/make-seeds.py [BUILD]     (BUILD/bin/MXR77C.rcs joins the image seeds)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzzing harnesses with clang and libFuzzer (address and
 # undefined-behaviour sanitizers on) and runs each for SECONDS (default 60),
-# starting from its seed corpus and regression inputs; new inputs go to a
+# starting from its corpus and regression inputs; new inputs go to a
 # temporary folder, never into the source tree. Prints per harness the
 # executions, the coverage reached and the findings, keeps the inputs of any
 # finding (FUZZ_KEEP=DIR keeps the whole work folder there), and fails when
