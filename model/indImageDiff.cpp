@@ -38,16 +38,6 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The text a cell shows; lines joined by a blank so that a cell stays one line.
-std::string CellText(cuiSheet& sheet, int32_t col, int32_t row) {
-    const cuiSheetPaint paint = sheet.PaintCell(col, row, sheet.CellRect(col, row), false);
-    std::string text;
-    for (const cuiSheetPaint::Line& line : paint.lines) {
-        text += text.empty() ? line.text : " " + line.text;
-    }
-    return text;
-}
-
 }  // namespace
 
 indImageDiff::indImageDiff(cmcGTex& table) : m_table(table) {
@@ -207,4 +197,13 @@ std::vector<int32_t> indImageDiff::WrittenDifferences(const cmcEeprom& file,
                                                       const cmcEeprom& radio) {
     const AddrRangeList whole = {{0, radio.GetSize() - 1}, kAddrRangeEnd};
     return DifferingAddresses(ExpectedAfterWrite(file, radio), radio, whole);
+}
+
+std::string indImageDiff::CellText(cuiSheet& sheet, int32_t col, int32_t row) {
+    const cuiSheetPaint paint = sheet.PaintCell(col, row, sheet.CellRect(col, row), false);
+    std::string text;
+    for (const cuiSheetPaint::Line& line : paint.lines) {
+        text += text.empty() ? line.text : " " + line.text;
+    }
+    return text;
 }

@@ -42,6 +42,9 @@ public:
     static cmcEeprom ExpectedAfterWrite(const cmcEeprom& file, const cmcEeprom& radio);
     // The addresses where radio differs from that.
     static std::vector<int32_t> WrittenDifferences(const cmcEeprom& file, const cmcEeprom& radio);
+    // The text a cell of a built sheet shows, its lines joined by a blank so
+    // that a cell stays one line (the tool's sheet print uses it too).
+    static std::string CellText(cuiSheet& sheet, int32_t col, int32_t row);
 
 private:
     using Grid = std::vector<std::vector<std::string>>;

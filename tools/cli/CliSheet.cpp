@@ -5,8 +5,9 @@
 
 #include "files/FileErr.h"
 #include "model/cmcEeprom.h"
-#include "model/iuiSh_Factory.h"
 #include "model/indActiveCell.h"
+#include "model/indImageDiff.h"
+#include "model/iuiSh_Factory.h"
 #include "sheet/cuiSheet.h"
 #include "sheet/cuiSheetPlainMeasurer.h"
 #include "text/cmcGTex.h"
@@ -15,17 +16,6 @@
 
 namespace {
 
-// The text a cell shows: the handler's answer for a linked cell, else its
-// own display text; lines joined by a blank so that a row stays one line.
-std::string CellText(cuiSheet& sheet, int32_t col, int32_t row) {
-    const cuiSheetPaint paint = sheet.PaintCell(col, row, sheet.CellRect(col, row), false);
-    std::string text;
-    for (const cuiSheetPaint::Line& line : paint.lines) {
-        text += text.empty() ? line.text : " " + line.text;
-    }
-    return text;
-}
-
 void PrintGrid(cuiSheet& sheet) {
     for (int32_t row = 0; row < sheet.RowCount(); ++row) {
         std::string line;
@@ -33,7 +23,7 @@ void PrintGrid(cuiSheet& sheet) {
             if (sheet.Cell(col, row).obj.joinLeft) {
                 continue;  // shown with the cell it is joined to
             }
-            line += (col == 0 ? "" : "\t") + CellText(sheet, col, row);
+            line += (col == 0 ? "" : "\t") + indImageDiff::CellText(sheet, col, row);
         }
         CliPrintOut(line + "\n");
     }
