@@ -25,6 +25,8 @@ std::vector<std::string> Lines(const uint8_t* data, size_t size) {
     return lines;
 }
 
+constexpr size_t kNegativeLineKeys = 8;
+
 template <typename Lookup>
 void Try(Lookup lookup) {
     try {
@@ -51,12 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!loaded) {
         return 0;
     }
-    for (const std::string& key : keys) {
+    for (size_t k = 0; k < keys.size(); ++k) {
+        const std::string& key = keys[k];
         Try([&] { table.HasKey(key); });
         Try([&] { table.GetBody(key); });
         Try([&] { table.GetNumber(key); });
-        for (int n : {0, 1, 2, 7, -1}) {
+        for (int n : {0, 1, 2, 7}) {
             Try([&] { table.GetLine(key, n); });
+        }
+        // A negative line is refused the same way for every key; asking it
+        // of each key of a large table would spend the run on exceptions.
+        if (k < kNegativeLineKeys) {
+            Try([&] { table.GetLine(key, -1); });
         }
     }
     return 0;

@@ -5,7 +5,8 @@
 # temporary folder, never into the source tree. Prints per harness the
 # executions, the coverage reached and the findings, keeps the inputs of any
 # finding (FUZZ_KEEP=DIR keeps the whole work folder there), and fails when
-# a harness found anything.
+# a harness found anything. FUZZ_RUNS=N also ends each harness after N
+# executions, whichever comes first.
 #   scripts/fuzz.sh [SECONDS] [HARNESS...]      (default every harness)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,8 +27,14 @@ cmake --build "$build" --parallel "${targets[@]}"
 
 work=${FUZZ_KEEP:-$(mktemp -d)}
 mkdir -p "$work"
-[ -n "${FUZZ_KEEP:-}" ] || trap 'rm -rf "$work"' EXIT
-export TMPDIR="$work" HOME="$work" XDG_CONFIG_HOME="$work"
+# The files the harnesses write for each input go to memory where it can.
+scratch=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+if [ -n "${FUZZ_KEEP:-}" ]; then
+    trap 'rm -rf "$scratch"' EXIT
+else
+    trap 'rm -rf "$work" "$scratch"' EXIT
+fi
+export TMPDIR="$scratch" HOME="$scratch" XDG_CONFIG_HOME="$scratch"
 
 printf '%-18s %12s %8s %8s %s\n' harness executions cov features findings
 failed=0
@@ -39,6 +46,7 @@ for h in "${harnesses[@]}"; do
     done
     options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1
              -artifact_prefix="$work/$h/findings/")
+    [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS")
     [ -f "fuzz/dict/$h.dict" ] && options+=(-dict="fuzz/dict/$h.dict")
     status=0
     "$build/fuzz/$h" "${options[@]}" "${inputs[@]}" >"$work/$h/log" 2>&1 || status=$?

@@ -261,15 +261,26 @@ void cuiSheet::Layout(const std::string& key) {
     }
     m_colCount = maxCells;
     m_rowCount = static_cast<int32_t>(m_rows.size());
-    if (m_colCount == 0 || m_rowCount == 0) {
-        cmcFatal(cmcFatalCaption::AppTitle, "Illegal Cell assign");
+    if (m_colCount == 0 || m_rowCount == 0 ||
+        static_cast<int64_t>(m_colCount) * m_rowCount > kMaxCells) {
+        IllegalLayout();
     }
+}
+
+void cuiSheet::IllegalLayout() {
+    cmcFatal(cmcFatalCaption::AppTitle, "Illegal Cell assign");
 }
 
 void cuiSheet::LayoutCommandLine(std::string_view line) {
     ForEachItem(line, [this](std::string_view item) { ApplyCommand(item); });
     if (m_loop.start < 0 || m_loop.end < 0 || m_loop.count < 0) {
         return;
+    }
+    // Checked before the repetitions are made: a huge count would exhaust
+    // memory long before the layout's end could refuse it.
+    const int64_t repeated = static_cast<int64_t>(m_loop.count - 1) * m_loop.bodyRows;
+    if (static_cast<int64_t>(m_rows.size()) + repeated > kMaxCells) {
+        IllegalLayout();
     }
     for (int32_t rep = 1; rep < m_loop.count; ++rep) {
         for (int32_t k = 1; k <= m_loop.bodyRows; ++k) {

@@ -28,6 +28,13 @@ class cuiSheetView;
 // answers every cell's text and takes every user action.
 class cuiSheet {
 public:
+    // The most cells a grid holds. The largest sheet of the built-in table
+    // has a few thousand; a description beyond this (a loop repeated
+    // millions of times, say) is as faulty as one without cells, and with
+    // cell sizes of at most 32767 the sums of widths and heights stay in
+    // 32 bits.
+    static constexpr int64_t kMaxCells = 65536;
+
     // The engine's own events (application event codes).
     enum Event : uint32_t {
         kEvStatus = 4,
@@ -221,6 +228,7 @@ private:
     void Build();
     void ParseStyle(const std::string& line);
     void LayoutCommandLine(std::string_view line);
+    [[noreturn]] static void IllegalLayout();
     void FillRow(int32_t row, int32_t& previousCount);
     void MeasureCell(const cmcCellObj& cell, int32_t col, int32_t row);
     cuiSheetCell& At(int32_t col, int32_t row);

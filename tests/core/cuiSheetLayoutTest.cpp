@@ -125,6 +125,12 @@ TEST_F(cuiSheetLayoutDeathTest, BodyWithoutCellsIsFatal) {
     EXPECT_DEATH(Build("T_Empty"), "Illegal Cell assign");
 }
 
+// Refused as it is read: building the rows first would exhaust memory.
+TEST_F(cuiSheetLayoutDeathTest, ALayoutOfMoreCellsThanAGridHoldsIsFatal) {
+    EXPECT_DEATH(Build("T_Endless"), "Illegal Cell assign");
+    EXPECT_DEATH(Build("T_TooMany"), "Illegal Cell assign");  // 2 x 32769
+}
+
 TEST_F(cuiSheetLayoutDeathTest, CellOutsideTheGridIsFatal) {
     auto sheet = Build("T_Loop2");
     EXPECT_DEATH(sheet->Cell(2, 0), "Illegal Cell selection");
