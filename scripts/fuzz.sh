@@ -13,6 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 build=${FUZZ_BUILD:-build-fuzz}
+slow_ms=5000  # an input this slow when run again alone is a finding
 
 scripts/deps.sh
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DMX_FUZZ=ON -DMX_BUILD_GUI=OFF \
@@ -53,11 +54,18 @@ for h in "${harnesses[@]}"; do
     execs=$(awk '/stat::number_of_executed_units/ { print $2 }' "$work/$h/log" | tail -n 1)
     cov=$(awk 'match($0, /cov: [0-9]+/) { v = substr($0, RSTART + 5, RLENGTH - 5) } END { print v }' "$work/$h/log")
     ft=$(awk 'match($0, /ft: [0-9]+/) { v = substr($0, RSTART + 4, RLENGTH - 4) } END { print v }' "$work/$h/log")
-    # A slow input is reported in the same folder; on a busy machine it
-    # says more of the machine than of the program, and a real hang ends
-    # in a timeout input.
+    # A slow input is reported in the same folder. On a busy machine that
+    # may say more of the machine than of the program, so each is run again
+    # alone: one that still takes seconds is a finding like a timeout.
+    for slow in "$work/$h/findings"/slow-unit-*; do
+        [ -f "$slow" ] || continue
+        ms=$("$build/fuzz/$h" "$slow" 2>&1 | sed -n 's/^Executed .* in \([0-9]*\) ms$/\1/p')
+        if [ "${ms:-0}" -ge "$slow_ms" ]; then
+            mv "$slow" "$work/$h/findings/hang-$(basename "$slow" | sed 's/^slow-unit-//')"
+        fi
+    done
     findings=$(find "$work/$h/findings" -type f \( -name 'crash-*' -o -name 'leak-*' \
-        -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)
+        -o -name 'timeout-*' -o -name 'oom-*' -o -name 'hang-*' \) | wc -l)
     if [ "$status" -ne 0 ] || [ "$findings" -gt 0 ]; then
         failed=1
         keep=$(mktemp -d "${FUZZ_FINDINGS:-/tmp}/fuzz-findings.XXXXXX")

@@ -282,7 +282,8 @@ void cuiSheet::LayoutCommandLine(std::string_view line) {
     if (static_cast<int64_t>(m_rows.size()) + repeated > kMaxCells) {
         IllegalLayout();
     }
-    for (int32_t rep = 1; rep < m_loop.count; ++rep) {
+    // A loop without rows repeats nothing, however often it is asked to.
+    for (int32_t rep = 1; m_loop.bodyRows > 0 && rep < m_loop.count; ++rep) {
         for (int32_t k = 1; k <= m_loop.bodyRows; ++k) {
             m_rows.push_back({m_loop.start + k, m_loop.select});
         }

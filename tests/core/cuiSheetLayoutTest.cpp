@@ -119,6 +119,11 @@ TEST_F(cuiSheetLayoutTest, FocusLinkPutsTheCursorOnTheMatchingCell) {
     EXPECT_EQ(sheet->CurrentRow(), 18);
 }
 
+TEST_F(cuiSheetLayoutTest, ALoopWithoutRowsAddsNoneHoweverLargeItsCount) {
+    auto sheet = Build("T_EndlessEmpty");
+    EXPECT_EQ(sheet->RowCount(), 1);
+}
+
 using cuiSheetLayoutDeathTest = cuiSheetLayoutTest;
 
 TEST_F(cuiSheetLayoutDeathTest, BodyWithoutCellsIsFatal) {
