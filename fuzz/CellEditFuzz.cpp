@@ -20,11 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             edits.back().push_back(static_cast<char>(data[i]));
         }
     }
-    cmcEeprom image;
-    image.SetSize(indModelRules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a * 5 + 1));
-    }
+    cmcEeprom image = fuzz::Patterned(5, 1);
     fuzz::FuzzDocHost host(image);
     for (const std::string& text : edits) {
         indCellEdit target;

@@ -180,11 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     drv.SetFixedSpeed((options & 0x10) != 0);
     drv.SetHighSpeed((options & 0x20) != 0);
 
-    cmcEeprom image;
-    image.SetSize(indModelRules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a * 3));
-    }
+    cmcEeprom image = fuzz::Patterned(3, 0);
     std::optional<int32_t> result;
     const cmcCloneDrv::Callback done(&result, [&result](CloneResult& r) { result = r.result; });
     if (!Start(drv, operation, image, done)) {

@@ -17,15 +17,6 @@
 
 namespace {
 
-cmcEeprom Patterned(int salt) {
-    cmcEeprom image;
-    image.SetSize(indModelRules::kImageSize);
-    for (int32_t a = 0; a < image.GetSize(); ++a) {
-        image.SetByte(a, static_cast<uint8_t>(a * 7 + salt));
-    }
-    return image;
-}
-
 bool KnownResult(int result) {
     return (result >= FileErr::kNone && result <= FileErr::kLast) ||
            (result >= cmcCsvFile::kChNo && result <= cmcCsvFile::kChType);
@@ -44,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::QuietPrompt prompt;
     // Made once: filling them byte by byte for each input took a tenth of
     // the run.
-    static const cmcEeprom initial = Patterned(1);
-    static const cmcEeprom before = Patterned(3);
+    static const cmcEeprom initial = fuzz::Patterned(7, 1);
+    static const cmcEeprom before = fuzz::Patterned(7, 3);
     cmcEeprom image = before;
     cmcCsvFile csv(events, fuzz::Table(), &prompt);
     csv.SetImage(&image);

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "model/cmcEeprom.h"
+#include "model/indModelRules.h"
 #include "runtime/cmcPrompt.h"
 #include "text/BuiltinTable.h"
 #include "text/cmcGTex.h"
@@ -103,6 +105,17 @@ inline cmcGTex& Table() {
     static const bool loaded = table.SetLines(BuiltinTable::Lines());
     (void)loaded;
     return table;
+}
+
+// A whole image whose byte at address a is a * step + offset, so a byte
+// that moved or changed shows.
+inline cmcEeprom Patterned(int step, int offset) {
+    cmcEeprom image;
+    image.SetSize(indModelRules::kImageSize);
+    for (int32_t a = 0; a < image.GetSize(); ++a) {
+        image.SetByte(a, static_cast<uint8_t>(a * step + offset));
+    }
+    return image;
 }
 
 // Answers every box with its first button and every file dialog with Cancel.
