@@ -1,8 +1,10 @@
 // The text table reader on any table: the lines of the input (code page 932
 // bytes) as a table, then every key it names and a few it may lack looked
-// up in every way. A lookup the table cannot answer ends in the fatal
-// report, which is expected; nothing else may go wrong.
+// up in every way (the getters of a lacking key are asked of one). A lookup the table cannot answer
+// ends in the fatal report, which is expected; nothing else may go wrong.
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -10,22 +12,21 @@
 
 namespace {
 
+// Cut at line feeds a line at a time: copying byte by byte was a tenth of
+// the run.
 std::vector<std::string> Lines(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> lines;
-    std::string line;
-    for (size_t i = 0; i < size; ++i) {
-        if (data[i] == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else {
-            line.push_back(static_cast<char>(data[i]));
-        }
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string_view::npos;
+         start = end + 1, end = text.find('\n', start)) {
+        lines.emplace_back(text.substr(start, end - start));
     }
-    lines.push_back(line);
+    lines.emplace_back(text.substr(start));
     return lines;
 }
 
-constexpr size_t kNegativeLineKeys = 8;
+constexpr size_t kNegativeLineKeys = 4;
 
 template <typename Lookup>
 void Try(Lookup lookup) {
@@ -39,7 +40,7 @@ void Try(Lookup lookup) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::CatchFatal();
-    const std::vector<std::string> lines = Lines(data, size);
+    std::vector<std::string> lines = Lines(data, size);
     std::vector<std::string> keys = {"GI_Sys_AppTitle", "Missing_Key", ""};
     for (const std::string& line : lines) {
         if (!line.empty() && line[0] == '#') {
@@ -49,20 +50,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     cmcGTex table;
     bool loaded = false;
-    Try([&] { loaded = table.SetLines(lines); });
+    Try([&] { loaded = table.SetLines(std::move(lines)); });
     if (!loaded) {
         return 0;
     }
+    bool askedAbsent = false;
     for (size_t k = 0; k < keys.size(); ++k) {
         const std::string& key = keys[k];
-        Try([&] { table.HasKey(key); });
+        // Each getter refuses a key the table lacks at one place, whatever
+        // the key, and each refusal is an exception, costly under the
+        // sanitizer: the getters are asked of the first key it lacks only.
+        if (!table.HasKey(key)) {
+            if (askedAbsent) {
+                continue;
+            }
+            askedAbsent = true;
+        }
         Try([&] { table.GetBody(key); });
         Try([&] { table.GetNumber(key); });
         for (int n : {0, 1, 2, 7}) {
             Try([&] { table.GetLine(key, n); });
         }
-        // A negative line is refused the same way for every key; asking it
-        // of each key of a large table would spend the run on exceptions.
+        // A negative line is refused the same way for every key.
         if (k < kNegativeLineKeys) {
             Try([&] { table.GetLine(key, -1); });
         }
