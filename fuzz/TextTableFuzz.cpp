@@ -1,7 +1,8 @@
 // The text table reader on any table: the lines of the input (code page 932
 // bytes) as a table, then every key it names and a few it may lack looked
-// up in every way (the getters of a lacking key are asked of one). A lookup the table cannot answer
-// ends in the fatal report, which is expected; nothing else may go wrong.
+// up in every way (the getters of a lacking key are asked of one). A lookup
+// the table cannot answer ends in the fatal report, which is expected;
+// nothing else may go wrong.
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,8 +13,6 @@
 
 namespace {
 
-// Cut at line feeds a line at a time: copying byte by byte was a tenth of
-// the run.
 std::vector<std::string> Lines(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> lines;
