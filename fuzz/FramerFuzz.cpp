@@ -7,8 +7,6 @@
 #include "link/cmcCloneBlock.h"
 #include "link/cmcFramer.h"
 
-namespace {}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::CatchFatal();
     cmcFramer framer;
